@@ -1,0 +1,18 @@
+#include "app/frmTovu.h"
+
+void frmTovu::cmdCopy_Click() {
+  if (txtCode.Text().empty()) return;  // keep what the user copied elsewhere
+  Clipboard.Clear();
+  Clipboard.SetText(txtCode.Text());
+}
+
+// The button is enabled exactly while instant copy is off.
+void frmTovu::mnuQCopy_Click() {
+  if (mnuQCopy.Checked()) {
+    cmdCopy.SetEnabled(true);
+    mnuQCopy.SetChecked(false);
+  } else {
+    cmdCopy.SetEnabled(false);
+    mnuQCopy.SetChecked(true);
+  }
+}

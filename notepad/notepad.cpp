@@ -1,0 +1,38 @@
+#include "app/frmTovu.h"
+#include "settings/values.h"
+
+namespace {
+
+constexpr int vbNormalFocus = 1;
+const char kFilter[] =
+    "HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|CSSﾌｧｲﾙ(*.css)|*.css|"
+    "すべてのﾌｧｲﾙ(*.*)|*.*|";
+constexpr int cdlOFNFileMustExist = 0x1000;
+
+}  // namespace
+
+// A Notepad that cannot be started ends the action quietly; the program runs on.
+void frmTovu::mnuNew_Click() { (void)System.Shell("Notepad", vbNormalFocus); }
+
+void frmTovu::mnuOpen_Click() {
+  cdlTovu.SetCancelError(true);
+  cdlTovu.SetFilter(kFilter);
+  cdlTovu.SetFlags(cdlOFNFileMustExist);
+  if (!cdlTovu.ShowOpen()) return;
+  // Passed as chosen, unquoted: Notepad takes the rest of its command line as one path.
+  (void)System.Shell("Notepad " + cdlTovu.FileName(), vbNormalFocus);
+}
+
+// The program's own command line goes to Notepad as it came; otherwise the
+// startup option may start an empty Notepad. Never two.
+void frmTovu::StartNotepadAtStartup() {
+  const std::string commandLine = System.CommandLine();
+  const bool upMemo = settings::ReadFlag(SettingValues[3]);
+  if (!commandLine.empty()) {
+    (void)System.Shell("Notepad " + commandLine, vbNormalFocus);
+    if (upMemo) mnuUpMemo.SetChecked(true);
+  } else if (upMemo) {
+    mnuUpMemo.SetChecked(true);
+    (void)System.Shell("Notepad", vbNormalFocus);
+  }
+}

@@ -1,0 +1,50 @@
+// The window's design as data: the back ends build their window from it, so
+// captions, fonts and geometry are written once, by the window itself.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct FontDesign {
+  std::string name;  // empty: the toolkit's default user-interface font
+  double points = 0;
+};
+
+struct ControlDesign {
+  std::string caption;  // "&" marks the access key
+  double left = 0, top = 0, width = 0, height = 0;  // twips
+  FontDesign font;
+  std::string toolTip;
+};
+
+// Every menu item that carries a handler or a check mark.
+enum class MenuId {
+  None,  // submenus and separators
+  mnuNew, mnuOpen, mnuExit,
+  mnuViewList0, mnuViewList1, mnuViewList2, mnuViewList3,
+  mnuQCopy, mnuTopPos, mnuPasteMode,
+  mnuUpMemo, mnuModeSave, mnuWinPosSave,
+};
+constexpr int kMenuIdCount = static_cast<int>(MenuId::mnuWinPosSave) + 1;
+
+struct MenuDesign {
+  MenuId id = MenuId::None;
+  std::string caption;   // "-" is a separator
+  std::string shortcut;  // "Ctrl+G", or empty
+  std::vector<MenuDesign> items;  // a submenu when not empty
+};
+
+struct FormDesign {
+  std::string caption;
+  double clientWidth = 0, clientHeight = 0;  // twips
+  FontDesign font;  // the window's, and its controls' unless they name their own
+  // The controls, in tab order.
+  ControlDesign lstMain, cmdCopy, txtCode, lblCode;
+  std::array<ControlDesign, 4> optList;
+  std::vector<MenuDesign> menus;
+};
+
+}  // namespace platform

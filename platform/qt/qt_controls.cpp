@@ -1,0 +1,95 @@
+#include "platform/qt/qt_controls.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <cmath>
+
+#include "platform/qt/qt_form.h"
+
+namespace platform {
+
+int Twips::X(double twips) const { return static_cast<int>(std::lround(twips / form.TwipsPerPixelX())); }
+int Twips::Y(double twips) const { return static_cast<int>(std::lround(twips / form.TwipsPerPixelY())); }
+double Twips::FromX(int pixels) const { return pixels * form.TwipsPerPixelX(); }
+
+void QtListWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||
+                     key == Qt::Key_PageUp;
+  if (arrow && count() > 0 && selectedItems().isEmpty()) {
+    setCurrentRow(0);
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
+QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events)
+    : widget_(widget), twips_(twips) {
+  widget_->setSelectionMode(QAbstractItemView::SingleSelection);
+  widget_->setUniformItemSizes(true);
+  widget_->setSortingEnabled(false);
+  QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_,
+                   [&events] { events->lstMain_Click(); });
+}
+
+void QtListBox::Clear() {
+  const QSignalBlocker quiet(widget_);  // emptying the list is no selection
+  widget_->clear();
+}
+
+void QtListBox::AddItem(const std::string& item) {
+  widget_->addItem(QString::fromStdString(item));
+}
+
+int QtListBox::ListIndex() const {
+  const QModelIndexList selected = widget_->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void QtListBox::SetTop(double v) { widget_->move(widget_->x(), twips_.Y(v)); }
+void QtListBox::SetLeft(double v) { widget_->move(twips_.X(v), widget_->y()); }
+void QtListBox::SetWidth(double v) { widget_->resize(twips_.X(v), widget_->height()); }
+void QtListBox::SetHeight(double v) { widget_->resize(widget_->width(), twips_.Y(v)); }
+
+QtButton::QtButton(QPushButton* widget, Twips twips, FormEvents*& events)
+    : widget_(widget), twips_(twips) {
+  QObject::connect(widget_, &QPushButton::clicked, widget_, [&events] { events->cmdCopy_Click(); });
+}
+
+QtOptionButton::QtOptionButton(QRadioButton* widget, int index, Twips twips, FormEvents*& events)
+    : widget_(widget), twips_(twips) {
+  // Raised when the button becomes the selected one, by the user or by code.
+  QObject::connect(widget_, &QRadioButton::toggled, widget_, [&events, index](bool on) {
+    if (on) events->optList_Click(index);
+  });
+}
+
+QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events) : action_(action) {
+  Show();
+  QObject::connect(action_, &QAction::triggered, action_, [this, &events, id] {
+    Show();  // undo Qt's own flip: the handler decides
+    RaiseMenuClick(*events, id);
+  });
+}
+
+void QtMenuItem::SetChecked(bool v) {
+  checked_ = v;
+  Show();
+}
+
+void QtMenuItem::Show() {
+  action_->setCheckable(checked_);
+  action_->setChecked(checked_);
+}
+
+QtTimer::QtTimer(QObject* parent, FormEvents*& events) : timer_(new QTimer(parent)) {
+  timer_->setTimerType(Qt::CoarseTimer);
+  QObject::connect(timer_, &QTimer::timeout, timer_, [&events] { events->tmrPasteMode_Timer(); });
+}
+
+void QtTimer::SetInterval(int milliseconds) {
+  if (milliseconds <= 0) timer_->stop();
+  else timer_->start(milliseconds);
+}
+
+}  // namespace platform

@@ -1,0 +1,130 @@
+// The window's controls on Qt Widgets. Each keeps the twips the handlers see
+// and turns Qt's signals into the window's handlers.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/events.h"
+
+namespace platform {
+
+class QtForm;
+
+// Twips to the toolkit's pixels and back, at the form's scale.
+struct Twips {
+  const QtForm& form;
+  int X(double twips) const;
+  int Y(double twips) const;
+  double FromX(int pixels) const;
+};
+
+// A list box that selects its first entry on the first arrow key, as a
+// Windows list box does, where Qt would skip to the second.
+class QtListWidget final : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class QtListBox final : public ListBox {
+ public:
+  QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events);
+  void Clear() override;
+  void AddItem(const std::string& item) override;
+  int ListIndex() const override;
+  void SetTop(double v) override;
+  void SetLeft(double v) override;
+  void SetWidth(double v) override;
+  void SetHeight(double v) override;
+  QtListWidget* widget() const { return widget_; }
+
+ private:
+  QtListWidget* widget_;
+  Twips twips_;
+};
+
+class QtTextBox final : public TextBox {
+ public:
+  QtTextBox(QLineEdit* widget, Twips twips) : widget_(widget), twips_(twips) {}
+  std::string Text() const override { return widget_->text().toStdString(); }
+  void SetText(const std::string& v) override { widget_->setText(QString::fromStdString(v)); }
+  double Left() const override { return twips_.FromX(widget_->x()); }
+  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+  double Width() const override { return twips_.FromX(widget_->width()); }
+  void SetWidth(double v) override { widget_->resize(twips_.X(v), widget_->height()); }
+
+ private:
+  QLineEdit* widget_;
+  Twips twips_;
+};
+
+class QtLabel final : public Label {
+ public:
+  QtLabel(QLabel* widget, Twips twips) : widget_(widget), twips_(twips) {}
+  double Left() const override { return twips_.FromX(widget_->x()); }
+  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+
+ private:
+  QLabel* widget_;
+  Twips twips_;
+};
+
+class QtButton final : public Button {
+ public:
+  QtButton(QPushButton* widget, Twips twips, FormEvents*& events);
+  void SetEnabled(bool v) override { widget_->setEnabled(v); }
+  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+  void SetWidth(double v) override { widget_->resize(twips_.X(v), widget_->height()); }
+
+ private:
+  QPushButton* widget_;
+  Twips twips_;
+};
+
+class QtOptionButton final : public OptionButton {
+ public:
+  QtOptionButton(QRadioButton* widget, int index, Twips twips, FormEvents*& events);
+  // Qt clears the others of the group and emits toggled before this returns.
+  void SetValue(bool v) override { widget_->setChecked(v); }
+  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+
+ private:
+  QRadioButton* widget_;
+  Twips twips_;
+};
+
+// The check mark is this item's own state; Qt shows it, but never flips it.
+class QtMenuItem final : public MenuItem {
+ public:
+  QtMenuItem(QAction* action, MenuId id, FormEvents*& events);
+  bool Checked() const override { return checked_; }
+  void SetChecked(bool v) override;
+  QAction* action() const { return action_; }
+
+ private:
+  // Like a Windows menu, an unchecked item shows no check box at all.
+  void Show();
+  QAction* action_;
+  bool checked_ = false;
+};
+
+class QtTimer final : public Timer {
+ public:
+  QtTimer(QObject* parent, FormEvents*& events);
+  void SetInterval(int milliseconds) override;
+
+ private:
+  QTimer* timer_;
+};
+
+}  // namespace platform

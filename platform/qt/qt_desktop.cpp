@@ -1,0 +1,215 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFont>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolTip>
+#include <cstdio>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+NullEvents noEvents;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QFont FontOf(const FontDesign& design, const QFont& fallback) {
+  if (design.name.empty()) return fallback;
+  QFont font(Q(design.name));
+  font.setPointSizeF(design.points);
+  return font;
+}
+
+// Menu shortcuts are the window's, as accelerators are on Windows: a control
+// with the focus must not keep Ctrl+A or Ctrl+S for itself.
+class WindowShortcuts final : public QObject {
+ public:
+  WindowShortcuts(QObject* parent, QList<QKeySequence> keys) : QObject(parent), keys_(std::move(keys)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride &&
+        keys_.contains(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+      return true;  // left unaccepted, so the shortcut fires
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QList<QKeySequence> keys_;
+};
+
+void Place(QWidget* widget, const ControlDesign& design, const Twips& twips) {
+  widget->setGeometry(twips.X(design.left), twips.Y(design.top), twips.X(design.width),
+                      twips.Y(design.height));
+  if (!design.toolTip.empty()) widget->setToolTip(Q(design.toolTip));
+}
+
+}  // namespace
+
+double QtScreen::Width() const {
+  const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
+  return s ? s->geometry().width() * TwipsPerPixelX() : 0;
+}
+
+double QtScreen::Height() const {
+  const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
+  return s ? s->geometry().height() * TwipsPerPixelY() : 0;
+}
+
+void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
+
+void QtClipboard::SetText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(Q(text), QClipboard::Clipboard);
+}
+
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = Q(filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    filters << parts[i] + " (" + patterns + ")";
+  }
+  return filters;
+}
+
+bool QtOpenDialog::ShowOpen() {
+  QFileDialog dialog(parent_);
+  // Qt's own dialog: the same on every desktop, and it takes a typed path.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode((flags_ & 0x1000) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  const QStringList filters = NameFilters(filter_);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!fileName_.empty()) dialog.selectFile(Q(fileName_));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return !cancelError_;
+  fileName_ = dialog.selectedFiles().first().toStdString();
+  return true;
+}
+
+void QtSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, int) {
+  // Only stacking is asked for; position and size stay as they are.
+  if (window != form_.hWnd()) return;
+  if (insertAfter == HWND_TOPMOST) {
+    form_.SetStaysOnTop(true);
+  } else if (insertAfter == HWND_BOTTOM) {
+    form_.SetStaysOnTop(false);
+    form_.lower();
+  } else if (insertAfter == HWND_TOP) {
+    form_.raise();
+  }
+}
+
+void QtSystem::End() {
+  Flush();
+  std::fflush(nullptr);
+  // At once: no further event of the window, not even the rest of its closing.
+  ::_exit(0);
+}
+
+QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> arguments)
+    : events_(&noEvents), form_(std::make_unique<QtForm>(events_)) {
+  // The design's Japanese faces, kept by name, drawn with the IPA fonts of the
+  // same metrics.
+  QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+
+  QtForm& form = *form_;
+  form.setWindowTitle(Q(design.caption));
+  form.setFont(FontOf(design.font, form.font()));
+  form.setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
+  QWidget* client = form.Client();
+  const Twips twips{form};
+
+  auto* list = new QtListWidget(client);
+  auto* button = new QPushButton(Q(design.cmdCopy.caption), client);
+  auto* code = new QLineEdit(client);
+  auto* label = new QLabel(Q(design.lblCode.caption), client);
+  Place(list, design.lstMain, twips);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Place(button, design.cmdCopy, twips);
+  Place(code, design.txtCode, twips);
+  Place(label, design.lblCode, twips);
+  code->setFont(FontOf(design.txtCode.font, code->font()));
+  label->setFocusPolicy(Qt::NoFocus);
+  label->setTextFormat(Qt::PlainText);
+  button->setAutoDefault(false);
+  list_ = std::make_unique<QtListBox>(list, twips, events_);
+  code_ = std::make_unique<QtTextBox>(code, twips);
+  label_ = std::make_unique<QtLabel>(label, twips);
+  button_ = std::make_unique<QtButton>(button, twips, events_);
+
+  QWidget* previous = code;
+  QWidget::setTabOrder(list, button);
+  QWidget::setTabOrder(button, code);
+  for (int i = 0; i < 4; ++i) {
+    auto* option = new QRadioButton(Q(design.optList[i].caption), client);
+    Place(option, design.optList[i], twips);
+    option->setFont(FontOf(design.optList[i].font, option->font()));
+    QPalette palette = option->palette();  // captions in the window-text colour
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::WindowText));
+    option->setPalette(palette);
+    option->setChecked(i == 0);
+    QWidget::setTabOrder(previous, option);
+    previous = option;
+    options_[i] = std::make_unique<QtOptionButton>(option, i, twips, events_);
+  }
+
+  menus_.resize(kMenuIdCount);
+  for (const MenuDesign& menu : design.menus) BuildMenu(form.MenuBar(), menu);
+  QList<QKeySequence> keys;
+  for (const MenuDesign& menu : design.menus) {
+    for (const MenuDesign& item : menu.items) {
+      if (!item.shortcut.empty()) keys << QKeySequence(Q(item.shortcut));
+    }
+  }
+  auto* shortcuts = new WindowShortcuts(&form, keys);
+  list->installEventFilter(shortcuts);
+  code->installEventFilter(shortcuts);
+
+  timer_ = std::make_unique<QtTimer>(&form, events_);
+  dialog_ = std::make_unique<QtOpenDialog>(&form);
+  screen_ = std::make_unique<QtScreen>(form);
+  system_ = std::make_unique<QtSystem>(std::move(arguments), form);
+  form.SetDesignClientSize(design.clientWidth, design.clientHeight);
+  list->setFocus();
+
+  // A session that ends closes the window like any other close request.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form, [this](QSessionManager&) {
+    bool cancel = false;
+    events_->Form_QueryUnload(cancel, vbAppWindows);
+  });
+}
+
+QtDesktop::~QtDesktop() { events_ = &noEvents; }
+
+template <typename Parent>
+void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design) {
+  if (design.caption == "-") {
+    parent->addSeparator();
+  } else if (!design.items.empty()) {
+    QMenu* menu = parent->addMenu(Q(design.caption));
+    for (const MenuDesign& item : design.items) BuildMenu(menu, item);
+  } else {
+    QAction* action = parent->addAction(Q(design.caption));
+    if (!design.shortcut.empty()) {
+      action->setShortcut(QKeySequence(Q(design.shortcut)));
+      action->setShortcutContext(Qt::WindowShortcut);
+      form_->addAction(action);  // works wherever the focus is in the window
+    }
+    menus_[static_cast<int>(design.id)] = std::make_unique<QtMenuItem>(action, design.id, events_);
+  }
+}
+
+void QtDesktop::Show() {
+  form_->show();
+  form_->activateWindow();
+  list_->widget()->setFocus();
+}
+
+}  // namespace platform

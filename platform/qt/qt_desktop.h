@@ -1,0 +1,114 @@
+// The Linux back end: the window and its controls on Qt Widgets, the system
+// operations from POSIX.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/posix/posix_system.h"
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_form.h"
+
+namespace platform {
+
+class QtScreen final : public Screen {
+ public:
+  explicit QtScreen(const QtForm& form) : form_(form) {}
+  double Width() const override;
+  double Height() const override;
+  double TwipsPerPixelX() const override { return form_.TwipsPerPixelX(); }
+  double TwipsPerPixelY() const override { return form_.TwipsPerPixelY(); }
+
+ private:
+  const QtForm& form_;
+};
+
+class QtClipboard final : public Clipboard {
+ public:
+  void Clear() override;
+  void SetText(const std::string& text) override;
+};
+
+// "desc|*.a;*.b|..." as Qt name filters "desc (*.a *.b)", in the same order.
+QStringList NameFilters(const std::string& filter);
+
+class QtOpenDialog final : public OpenDialog {
+ public:
+  explicit QtOpenDialog(QWidget* parent) : parent_(parent) {}
+  void SetCancelError(bool v) override { cancelError_ = v; }
+  void SetFilter(const std::string& v) override { filter_ = v; }
+  void SetFlags(int v) override { flags_ = v; }
+  bool ShowOpen() override;
+  std::string FileName() const override { return fileName_; }
+
+ private:
+  QWidget* parent_;
+  bool cancelError_ = false;
+  std::string filter_;
+  int flags_ = 0;
+  std::string fileName_;
+};
+
+class QtSystem final : public PosixSystem {
+ public:
+  QtSystem(std::vector<std::string> arguments, QtForm& form)
+      : PosixSystem(std::move(arguments)), form_(form) {}
+  void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    int flags) override;
+  [[noreturn]] void End() override;
+
+ private:
+  QtForm& form_;
+};
+
+class QtDesktop final : public Desktop {
+ public:
+  // arguments: the program's own, after its name.
+  QtDesktop(const FormDesign& design, std::vector<std::string> arguments);
+  ~QtDesktop() override;
+
+  void Attach(FormEvents& events) override { events_ = &events; }
+  // Shows the window with the focus in the list box.
+  void Show();
+
+  Window& Form() override { return *form_; }
+  ListBox& List() override { return *list_; }
+  TextBox& CodeBox() override { return *code_; }
+  Label& CodeLabel() override { return *label_; }
+  Button& CopyButton() override { return *button_; }
+  OptionButton& Option(int index) override { return *options_.at(index); }
+  MenuItem& Menu(MenuId id) override { return *menus_.at(static_cast<int>(id)); }
+  Timer& PasteTimer() override { return *timer_; }
+  OpenDialog& Dialog() override { return *dialog_; }
+  Screen& Display() override { return *screen_; }
+  Clipboard& Clip() override { return clipboard_; }
+  System& Sys() override { return *system_; }
+
+  QtForm& form() { return *form_; }
+  QAction* action(MenuId id) { return menus_.at(static_cast<int>(id))->action(); }
+
+ private:
+  template <typename Parent>
+  void BuildMenu(Parent* parent, const MenuDesign& design);
+
+  FormEvents* events_;
+  std::unique_ptr<QtForm> form_;
+  std::unique_ptr<QtListBox> list_;
+  std::unique_ptr<QtTextBox> code_;
+  std::unique_ptr<QtLabel> label_;
+  std::unique_ptr<QtButton> button_;
+  std::array<std::unique_ptr<QtOptionButton>, 4> options_;
+  std::vector<std::unique_ptr<QtMenuItem>> menus_;
+  std::unique_ptr<QtTimer> timer_;
+  std::unique_ptr<QtOpenDialog> dialog_;
+  std::unique_ptr<QtScreen> screen_;
+  QtClipboard clipboard_;
+  std::unique_ptr<QtSystem> system_;
+};
+
+}  // namespace platform

@@ -1,0 +1,192 @@
+#include "platform/qt/qt_form.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+namespace platform {
+
+QtForm::QtForm(FormEvents*& events)
+    : events_(events), menuBar_(new QMenuBar(this)), client_(new QWidget(this)) {
+  // The menu bar belongs to the window itself, as on Windows, so that Alt and
+  // the access keys reach it wherever the focus is.
+  menuBar_->setNativeMenuBar(false);
+}
+
+double QtForm::TwipsPerPixelX() const {
+  const QScreen* s = screen();
+  return s ? 1440.0 / s->logicalDotsPerInchX() : 15.0;
+}
+
+double QtForm::TwipsPerPixelY() const {
+  const QScreen* s = screen();
+  return s ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
+}
+
+void QtForm::SetDesignClientSize(double widthTwips, double heightTwips) {
+  const int width = static_cast<int>(std::lround(widthTwips / TwipsPerPixelX()));
+  const int height = static_cast<int>(std::lround(heightTwips / TwipsPerPixelY()));
+  resize(width, height + MenuHeight(width));
+  asked_ = QRect(pos(), size());
+  LayoutClient();
+}
+
+void QtForm::SetStaysOnTop(bool on) {
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  // setWindowFlags would hide the window; telling the native window alone
+  // changes _NET_WM_STATE_ABOVE in place, and before the first show the flag
+  // simply goes with the window when it is created.
+  overrideWindowFlags(flags);
+  if (QWindow* native = windowHandle()) native->setFlags(flags);
+}
+
+QRect QtForm::Outer() const { return framed_ ? frameGeometry() : asked_; }
+
+QSize QtForm::FrameExtra() const { return framed_ ? frameGeometry().size() - size() : QSize(0, 0); }
+
+int QtForm::MenuHeight(int width) const {
+  const int height = menuBar_->heightForWidth(width);
+  return height >= 0 ? height : menuBar_->sizeHint().height();
+}
+
+void QtForm::LayoutClient() {
+  const int menu = MenuHeight(width());
+  menuBar_->setGeometry(0, 0, width(), menu);
+  client_->setGeometry(0, menu, width(), std::max(0, height() - menu));
+}
+
+double QtForm::ScaleWidth() const {
+  return isMinimized() ? 0 : width() * TwipsPerPixelX();
+}
+
+double QtForm::ScaleHeight() const {
+  return isMinimized() ? 0 : std::max(0, height() - MenuHeight(width())) * TwipsPerPixelY();
+}
+
+int QtForm::WindowState() const {
+  if (isMinimized()) return vbMinimized;
+  if (isMaximized() || isFullScreen()) return vbMaximized;
+  return vbNormal;
+}
+
+// X11 keeps window coordinates and sizes in 16 bits.
+std::optional<int> QtForm::ToPixels(double twips, double perPixel) const {
+  const double pixels = std::nearbyint(twips / perPixel);
+  if (!(pixels >= -32768 && pixels <= 32767)) return std::nullopt;
+  return static_cast<int>(pixels);
+}
+
+bool QtForm::Movable() const { return !isMinimized() && !isMaximized() && !isFullScreen(); }
+
+bool QtForm::SetLeft(double twips) {
+  const auto x = ToPixels(twips, TwipsPerPixelX());
+  if (!x || !Movable()) return false;
+  if (!framed_) {
+    asked_.moveLeft(*x);
+    askedPosition_ = true;
+  }
+  move(*x, Outer().y());  // a window's position is its frame's
+  return true;
+}
+
+bool QtForm::SetTop(double twips) {
+  const auto y = ToPixels(twips, TwipsPerPixelY());
+  if (!y || !Movable()) return false;
+  if (!framed_) {
+    asked_.moveTop(*y);
+    askedPosition_ = true;
+  }
+  move(Outer().x(), *y);
+  return true;
+}
+
+bool QtForm::SetWidth(double twips) {
+  const auto width = ToPixels(twips, TwipsPerPixelX());
+  if (!width || *width < 1 || !Movable()) return false;
+  if (!framed_) {
+    asked_.setWidth(*width);
+    askedSize_ = true;
+  }
+  ResizeOuter(QSize(*width, Outer().height()));
+  return true;
+}
+
+bool QtForm::SetHeight(double twips) {
+  const auto height = ToPixels(twips, TwipsPerPixelY());
+  if (!height || *height < 1 || !Movable()) return false;
+  if (!framed_) {
+    asked_.setHeight(*height);
+    askedSize_ = true;
+  }
+  ResizeOuter(QSize(Outer().width(), *height));
+  return true;
+}
+
+void QtForm::ResizeOuter(QSize outer) {
+  const QSize inner = outer - FrameExtra();
+  resize(std::max(1, inner.width()), std::max(1, inner.height()));
+  // A shown window raised Form_Resize from its resize event already; a hidden
+  // one gets no resize event until it is shown.
+  RaiseResize(false);
+}
+
+void QtForm::RaiseResize(bool always) {
+  LayoutClient();
+  const QRect outer = Outer();
+  const auto now = std::make_tuple(WindowState(), width(), height(), outer.width(), outer.height());
+  if (!always && raised_ == now) return;
+  raised_ = now;
+  events_->Form_Resize();
+}
+
+void QtForm::Settle() {
+  framed_ = true;
+  if (askedPosition_) move(asked_.topLeft());
+  if (askedSize_ && frameGeometry().size() != asked_.size()) {
+    const QSize inner = asked_.size() - FrameExtra();
+    resize(std::max(1, inner.width()), std::max(1, inner.height()));
+  }
+  RaiseResize(false);
+}
+
+void QtForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutClient();
+  if (isVisible()) RaiseResize(false);
+}
+
+void QtForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RaiseResize(false);
+}
+
+void QtForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  if (QWindow* native = windowHandle(); native && !framed_) native->installEventFilter(this);
+  RaiseResize(true);  // the first show always lays the window out
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+  // The first expose comes after the window manager framed the window, so the
+  // frame's extents are known from here on.
+  if (event->type() == QEvent::Expose && !framed_ && watched == windowHandle() &&
+      windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    Settle();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void QtForm::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  events_->Form_QueryUnload(cancel, vbFormControlMenu);
+  if (cancel) event->ignore();
+  else event->accept();
+}
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+// The main window on Qt: a top-level widget with a menu bar and a client area
+// below it, its geometry in twips as the handlers see it.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+#include <optional>
+#include <tuple>
+
+#include "platform/controls.h"
+#include "platform/events.h"
+
+class QMenuBar;
+
+namespace platform {
+
+class QtForm final : public QWidget, public Window {
+ public:
+  explicit QtForm(FormEvents*& events);
+
+  QMenuBar* MenuBar() const { return menuBar_; }
+  QWidget* Client() const { return client_; }
+  double TwipsPerPixelX() const;
+  double TwipsPerPixelY() const;
+  // Sets the client area below the menu bar, before the window is shown.
+  void SetDesignClientSize(double widthTwips, double heightTwips);
+  void SetStaysOnTop(bool on);
+
+  double Left() const override { return Outer().x() * TwipsPerPixelX(); }
+  double Top() const override { return Outer().y() * TwipsPerPixelY(); }
+  double Width() const override { return Outer().width() * TwipsPerPixelX(); }
+  double Height() const override { return Outer().height() * TwipsPerPixelY(); }
+  bool SetLeft(double twips) override;
+  bool SetTop(double twips) override;
+  bool SetWidth(double twips) override;
+  bool SetHeight(double twips) override;
+  double ScaleLeft() const override { return 0; }
+  double ScaleTop() const override { return 0; }
+  double ScaleWidth() const override;
+  double ScaleHeight() const override;
+  int WindowState() const override;
+  WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(this); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The outer frame in pixels. Until the window manager has framed the window
+  // the frame is unknown, so the geometry asked for stands in for it.
+  QRect Outer() const;
+  QSize FrameExtra() const;  // outer size less this widget's size
+  int MenuHeight(int width) const;
+  void LayoutClient();
+  std::optional<int> ToPixels(double twips, double perPixel) const;
+  bool Movable() const;
+  void ResizeOuter(QSize outer);
+  // Raises Form_Resize when the state or a size changed since the last time.
+  void RaiseResize(bool always);
+  // Once framed, puts the frame where it was asked to be.
+  void Settle();
+
+  FormEvents*& events_;
+  QMenuBar* menuBar_;
+  QWidget* client_;
+  bool shown_ = false;
+  bool framed_ = false;
+  QRect asked_;  // outer geometry asked for before the window was framed
+  bool askedPosition_ = false;
+  bool askedSize_ = false;
+  std::optional<std::tuple<int, int, int, int, int>> raised_;
+};
+
+}  // namespace platform

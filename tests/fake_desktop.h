@@ -1,0 +1,375 @@
+// An in-memory back end: it keeps state, records what it was asked, and raises
+// the window's handlers at the same moments as the Qt back end does.
+#pragma once
+
+#include <cmath>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
+
+namespace fake {
+
+using Lines = std::vector<std::string>;
+
+// What every fake control shares: where events go and the record of calls.
+struct Shared {
+  platform::NullEvents none;
+  platform::FormEvents* events = &none;
+  Lines log;
+  void Log(std::string line) { log.push_back(std::move(line)); }
+};
+
+inline std::string Num(double v) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%g", v);
+  return buffer;
+}
+
+struct FakeScreen final : platform::Screen {
+  double width = 1024 * 15, height = 768 * 15, tppX = 15, tppY = 15;
+  double Width() const override { return width; }
+  double Height() const override { return height; }
+  double TwipsPerPixelX() const override { return tppX; }
+  double TwipsPerPixelY() const override { return tppY; }
+};
+
+// A window with a frame of 4 pixels, a caption of 22 and a menu bar of 20.
+struct FakeWindow final : platform::Window {
+  FakeWindow(Shared& s, FakeScreen& screen) : s(s), screen(screen) {}
+  Shared& s;
+  FakeScreen& screen;
+  double left = 7065, top = 4620, width = 0, height = 0;
+  double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
+  int state = platform::vbNormal;
+  bool shown = false;
+  bool refuseMoves = false;
+  int moveWrites = 0;        // counts writes of Left and Top
+  int refuseMovesAfter = -1;  // refuse every move after this many succeeded
+
+  double Left() const override { return left; }
+  double Top() const override { return top; }
+  double Width() const override { return width; }
+  double Height() const override { return height; }
+  bool SetLeft(double v) override { return Move(left, v, "Left"); }
+  bool SetTop(double v) override { return Move(top, v, "Top"); }
+  bool SetWidth(double v) override { return Size(width, v, "Width"); }
+  bool SetHeight(double v) override { return Size(height, v, "Height"); }
+  double ScaleLeft() const override { return 0; }
+  double ScaleTop() const override { return 0; }
+  double ScaleWidth() const override { return state == platform::vbMinimized ? 0 : width - 2 * frameSide; }
+  double ScaleHeight() const override {
+    return state == platform::vbMinimized ? 0 : height - frameTop - frameBottom;
+  }
+  int WindowState() const override { return state; }
+  platform::WindowHandle hWnd() const override { return 0x1234; }
+
+  // What the user or the window manager does.
+  void SetClientSize(double clientWidth, double clientHeight) {
+    width = clientWidth + 2 * frameSide;
+    height = clientHeight + frameTop + frameBottom;
+  }
+  void UserResize(double clientWidth, double clientHeight) {
+    SetClientSize(clientWidth, clientHeight);
+    s.events->Form_Resize();
+  }
+  void Show() {
+    shown = true;
+    s.events->Form_Resize();
+  }
+  void SetState(int newState) {
+    state = newState;
+    s.events->Form_Resize();
+  }
+
+ private:
+  bool Move(double& field, double v, const char* name) {
+    s.Log(std::string(name) + "=" + Num(v));
+    const bool refused = refuseMoves || (refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter);
+    ++moveWrites;
+    if (refused || state != platform::vbNormal || !FitsPixels(v)) return false;
+    field = v;
+    return true;
+  }
+  bool Size(double& field, double v, const char* name) {
+    s.Log(std::string(name) + "=" + Num(v));
+    if (state != platform::vbNormal || !(v > 0) || !FitsPixels(v)) return false;
+    if (field == v) return true;
+    field = v;
+    s.events->Form_Resize();
+    return true;
+  }
+  // Window coordinates are 16-bit pixels on the window system.
+  bool FitsPixels(double v) const {
+    const double pixels = v / screen.tppX;
+    return std::isfinite(pixels) && pixels >= -32768 && pixels <= 32767;
+  }
+};
+
+struct FakeListBox final : platform::ListBox {
+  explicit FakeListBox(Shared& s) : s(s) {}
+  Shared& s;
+  Lines items;
+  int index = -1;
+  double top = 0, left = 0, width = 975, height = 1650;
+
+  void Clear() override {
+    items.clear();
+    index = -1;
+  }
+  void AddItem(const std::string& item) override { items.push_back(item); }
+  int ListIndex() const override { return index; }
+  void SetTop(double v) override { top = v; }
+  void SetLeft(double v) override { left = v; }
+  void SetWidth(double v) override { width = v; }
+  void SetHeight(double v) override { height = v; }
+
+  // The user selects with the mouse or the arrow keys.
+  void Select(int i) {
+    if (i == index || i < 0 || i >= static_cast<int>(items.size())) return;
+    index = i;
+    s.events->lstMain_Click();
+  }
+  void Down() { Select(index + 1); }
+};
+
+struct FakeTextBox final : platform::TextBox {
+  std::string text;
+  double left = 1080, width = 1095;
+  std::string Text() const override { return text; }
+  void SetText(const std::string& v) override { text = v; }
+  double Left() const override { return left; }
+  void SetLeft(double v) override { left = v; }
+  double Width() const override { return width; }
+  void SetWidth(double v) override { width = v; }
+};
+
+struct FakeLabel final : platform::Label {
+  double left = 1080;
+  double Left() const override { return left; }
+  void SetLeft(double v) override { left = v; }
+};
+
+struct FakeButton final : platform::Button {
+  explicit FakeButton(Shared& s) : s(s) {}
+  Shared& s;
+  bool enabled = true;
+  double left = 1080, width = 1095;
+  void SetEnabled(bool v) override {
+    s.Log(std::string("cmdCopy.Enabled=") + (v ? "True" : "False"));
+    enabled = v;
+  }
+  void SetLeft(double v) override { left = v; }
+  void SetWidth(double v) override { width = v; }
+  void Click() { s.events->cmdCopy_Click(); }
+};
+
+struct FakeOptionButton final : platform::OptionButton {
+  FakeOptionButton(Shared& s, int& selected, int index) : s(s), selected(selected), index(index) {}
+  Shared& s;
+  int& selected;  // the group's selected index
+  int index;
+  double left = 1080;
+  void SetValue(bool v) override {
+    if (!v) {
+      if (selected == index) selected = -1;
+      return;
+    }
+    if (selected == index) return;
+    selected = index;
+    s.events->optList_Click(index);
+  }
+  void SetLeft(double v) override { left = v; }
+  void Click() { SetValue(true); }  // the user's click selects, then raises
+};
+
+struct FakeMenuItem final : platform::MenuItem {
+  FakeMenuItem(Shared& s, std::string name) : s(s), name(std::move(name)) {}
+  Shared& s;
+  std::string name;
+  bool checked = false;
+  bool Checked() const override { return checked; }
+  void SetChecked(bool v) override {
+    s.Log(name + ".Checked=" + (v ? "True" : "False"));
+    checked = v;
+  }
+};
+
+struct FakeTimer final : platform::Timer {
+  explicit FakeTimer(Shared& s) : s(s) {}
+  Shared& s;
+  int interval = 0;
+  void SetInterval(int ms) override {
+    s.Log("tmrPasteMode.Interval=" + std::to_string(ms));
+    interval = ms;
+  }
+};
+
+struct FakeClipboard final : platform::Clipboard {
+  explicit FakeClipboard(Shared& s) : s(s) {}
+  Shared& s;
+  std::string text = "(before)";
+  void Clear() override {
+    s.Log("Clipboard.Clear");
+    text.clear();
+  }
+  void SetText(const std::string& v) override {
+    s.Log("Clipboard.SetText " + v);
+    text = v;
+  }
+};
+
+struct FakeDialog final : platform::OpenDialog {
+  explicit FakeDialog(Shared& s) : s(s) {}
+  Shared& s;
+  bool cancelError = false;
+  std::string filter;
+  int flags = 0;
+  std::string fileName;
+  std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
+  Lines shownWith;                                 // FileName preselected at each show
+  void SetCancelError(bool v) override { cancelError = v; }
+  void SetFilter(const std::string& v) override { filter = v; }
+  void SetFlags(int v) override { flags = v; }
+  bool ShowOpen() override {
+    shownWith.push_back(fileName);
+    std::optional<std::string> answer;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    if (!answer) return !cancelError;
+    fileName = *answer;
+    return true;
+  }
+  std::string FileName() const override { return fileName; }
+};
+
+struct FakeFile {
+  std::string bytes;
+  bool hidden = false;     // as with the hidden attribute
+  bool readOnly = false;
+  bool directory = false;  // a folder stands at the path
+};
+
+struct FakeSystem final : platform::System {
+  explicit FakeSystem(Shared& s) : s(s) {}
+  Shared& s;
+  std::string programFolder = "/opt/tovu";
+  char separator = '/';
+  std::string commandLine;
+  bool canStart = true;
+  std::map<std::string, FakeFile> files;
+  Lines started;
+  bool ended = false;
+
+  std::string ProgramFolder() const override { return programFolder; }
+  char PathSeparator() const override { return separator; }
+  std::string CommandLine() const override { return commandLine; }
+  bool Shell(const std::string& commandLine, int style) override {
+    s.Log("Shell " + commandLine + " (" + std::to_string(style) + ")");
+    if (!canStart) return false;
+    started.push_back(commandLine);
+    return true;
+  }
+  bool FileExists(const std::string& path) const override {
+    const auto it = files.find(path);
+    return it != files.end() && !it->second.directory && !it->second.hidden;
+  }
+  platform::TextLines ReadTextLines(const std::string& path) const override {
+    const auto it = files.find(path);
+    if (it == files.end() || it->second.directory) return {{}, "File not found"};
+    return platform::SplitTextLines(it->second.bytes);
+  }
+  std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue, std::size_t size,
+                                      const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end() || it->second.directory) return defaultValue;
+    return profile::Get(it->second.bytes, section, key, size).value_or(defaultValue);
+  }
+  void WritePrivateProfileString(const std::string& section, const std::string& key,
+                                 const std::optional<std::string>& value, const std::string& path) override {
+    s.Log("Write " + key + (value ? "=" + *value : " (remove)"));
+    auto it = files.find(path);
+    if (it != files.end() && (it->second.directory || it->second.readOnly)) return;
+    std::optional<std::string> old;
+    if (it != files.end()) old = it->second.bytes;
+    if (auto changed = profile::Put(old, section, key, value)) files[path].bytes = *changed;
+  }
+  void SetWindowPos(platform::WindowHandle, platform::WindowHandle after, int x, int y, int cx, int cy,
+                    int flags) override {
+    s.Log("SetWindowPos " + std::to_string(after) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
+          std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(flags));
+  }
+  void End() override {
+    s.Log("End");
+    ended = true;
+  }
+};
+
+class FakeDesktop final : public platform::Desktop {
+ public:
+  FakeDesktop() {
+    for (int i = 0; i < platform::kMenuIdCount; ++i) menus.emplace_back(s, kMenuNames[i]);
+    for (int i = 0; i < 4; ++i) options.push_back(std::make_unique<FakeOptionButton>(s, selectedOption, i));
+    window.SetClientSize(2790, 4770);
+  }
+
+  void Attach(platform::FormEvents& events) override { s.events = &events; }
+  platform::Window& Form() override { return window; }
+  platform::ListBox& List() override { return list; }
+  platform::TextBox& CodeBox() override { return code; }
+  platform::Label& CodeLabel() override { return label; }
+  platform::Button& CopyButton() override { return button; }
+  platform::OptionButton& Option(int index) override { return *options.at(index); }
+  platform::MenuItem& Menu(platform::MenuId id) override { return menus.at(static_cast<int>(id)); }
+  platform::Timer& PasteTimer() override { return timer; }
+  platform::OpenDialog& Dialog() override { return dialog; }
+  platform::Screen& Display() override { return screen; }
+  platform::Clipboard& Clip() override { return clipboard; }
+  platform::System& Sys() override { return system; }
+
+  FakeMenuItem& menu(platform::MenuId id) { return menus.at(static_cast<int>(id)); }
+  FakeOptionButton& option(int index) { return *options.at(index); }
+  // The user picks a menu item.
+  void Choose(platform::MenuId id) { platform::RaiseMenuClick(*s.events, id); }
+  // One tick of the sticky-mode timer, if it runs.
+  void Tick() {
+    if (timer.interval > 0) s.events->tmrPasteMode_Timer();
+  }
+  Lines TakeLog() {
+    Lines out;
+    out.swap(s.log);
+    return out;
+  }
+
+  Shared s;
+  FakeScreen screen;
+  FakeWindow window{s, screen};
+  FakeListBox list{s};
+  FakeTextBox code;
+  FakeLabel label;
+  FakeButton button{s};
+  int selectedOption = 0;
+  std::vector<std::unique_ptr<FakeOptionButton>> options;
+  std::vector<FakeMenuItem> menus;
+  FakeTimer timer{s};
+  FakeDialog dialog{s};
+  FakeClipboard clipboard{s};
+  FakeSystem system{s};
+
+ private:
+  static constexpr const char* kMenuNames[platform::kMenuIdCount] = {
+      "(none)",       "mnuNew",       "mnuOpen",      "mnuExit",       "mnuViewList(0)",
+      "mnuViewList(1)", "mnuViewList(2)", "mnuViewList(3)", "mnuQCopy",     "mnuTopPos",
+      "mnuPasteMode", "mnuUpMemo",    "mnuModeSave",  "mnuWinPosSave"};
+};
+
+}  // namespace fake
