@@ -1,1 +1,212 @@
+// The Linux system operations against real files and real processes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "platform/posix/posix_system.h"
+
+namespace fs = std::filesystem;
+using platform::JoinCommandLine;
+using platform::ParseCommandLine;
+using platform::PosixSystem;
+
+namespace {
+
+struct TestSystem final : PosixSystem {
+  using PosixSystem::PosixSystem;
+  void SetWindowPos(platform::WindowHandle, platform::WindowHandle, int, int, int, int, int) override {}
+  void End() override {}
+};
+
+class PosixSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tovu-test-XXXXXX";
+    dir = mkdtemp(pattern);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  fs::path dir;
+  TestSystem system{{}};
+};
+
+TEST(CommandLine, IsJoinedAsAWindowsShellPassesIt) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string expected;
+  } rows[] = {
+      {{}, ""},
+      {{"a.htm"}, "a.htm"},
+      {{"/tmp/My Pages/a.htm"}, "\"/tmp/My Pages/a.htm\""},
+      {{"a", "b c", ""}, "a \"b c\" \"\""},
+      {{"say\"hi"}, "\"say\\\"hi\""},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    EXPECT_EQ(rows[row].expected, JoinCommandLine(rows[row].arguments)) << "row " << row;
+  }
+}
+
+TEST(CommandLine, RestIsOneFileAsNotepadReadsIt) {
+  const struct {
+    std::string line, program;
+    std::optional<std::string> file;
+  } rows[] = {
+      {"Notepad", "Notepad", std::nullopt},
+      {"Notepad   ", "Notepad", std::nullopt},
+      {"Notepad /tmp/My Pages/a.htm  ", "Notepad", "/tmp/My Pages/a.htm"},
+      {"Notepad \"/tmp/a b.htm\" ignored", "Notepad", "/tmp/a b.htm"},
+      {"Notepad \"/tmp/unclosed", "Notepad", "/tmp/unclosed"},
+      {"Notepad $(touch x); rm -rf ~", "Notepad", "$(touch x); rm -rf ~"},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const platform::Launch launch = ParseCommandLine(rows[row].line);
+    EXPECT_EQ(rows[row].program, launch.program) << "row " << row;
+    EXPECT_EQ(rows[row].file, launch.file) << "row " << row;
+  }
+}
+
+TEST_F(PosixSystemTest, NotepadIsFoundOnTheSearchPathThenFallsBack) {
+  fs::create_directories(dir / "bin1");
+  fs::create_directories(dir / "bin2");
+  const auto script = [&](const fs::path& path) {
+    std::ofstream(path) << "#!/bin/sh\n";
+    fs::permissions(path, fs::perms::owner_all);
+  };
+  const std::string searchPath = Path("bin1") + "::" + Path("bin2");
+  EXPECT_EQ(std::nullopt, platform::FindProgram("Notepad", searchPath));
+  script(dir / "bin2" / "gedit");
+  EXPECT_EQ(Path("bin2/gedit"), platform::FindProgram("Notepad", searchPath));
+  script(dir / "bin2" / "notepad");
+  EXPECT_EQ(Path("bin2/notepad"), platform::FindProgram("Notepad", searchPath));
+  script(dir / "bin1" / "Notepad");
+  EXPECT_EQ(Path("bin1/Notepad"), platform::FindProgram("Notepad", searchPath));
+  fs::create_directories(dir / "bin1" / "other");  // a folder is no program
+  EXPECT_EQ(std::nullopt, platform::FindProgram("other", searchPath));
+}
+
+TEST_F(PosixSystemTest, ShellPassesTheFileAsOneArgumentWithoutAShell) {
+  fs::create_directories(dir / "bin");
+  const fs::path notepad = dir / "bin" / "Notepad";
+  // The child keeps the search path it was given, so the script names its tools in full.
+  const std::string args = Path("bin/args");
+  std::ofstream(notepad) << "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" << args << ".tmp'\n"
+                         << "/bin/mv '" << args << ".tmp' '" << args << "'\n";
+  fs::permissions(notepad, fs::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH");
+  setenv("PATH", (dir / "bin").c_str(), 1);
+  const bool started = system.Shell("Notepad $(touch " + Path("pwned") + "); \"x", 1);
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(started);
+  for (int i = 0; i < 200 && !fs::exists(args); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ("1|$(touch " + Path("pwned") + "); \"x|", Read("bin/args"));
+  EXPECT_FALSE(fs::exists(dir / "pwned"));
+  setenv("PATH", (dir / "nothing").c_str(), 1);
+  EXPECT_FALSE(system.Shell("Notepad", 1));  // no editor at all: a failure, quietly
+  setenv("PATH", oldPath.c_str(), 1);
+}
+
+TEST_F(PosixSystemTest, OnlyAnOrdinaryReadableFileExists) {
+  Write("file", "x");
+  fs::create_directories(dir / "folder");
+  fs::create_symlink(dir / "missing", dir / "dangling");
+  ASSERT_EQ(0, mkfifo(Path("fifo").c_str(), 0600));
+  EXPECT_TRUE(system.FileExists(Path("file")));
+  for (const char* name : {"folder", "dangling", "fifo", "missing"}) {
+    EXPECT_FALSE(system.FileExists(Path(name))) << name;
+  }
+  // A FIFO must not hang the reader either.
+  EXPECT_TRUE(system.ReadTextLines(Path("fifo")).error);
+  EXPECT_EQ("File not found", system.ReadTextLines(Path("missing")).error);
+  EXPECT_TRUE(system.ReadTextLines(Path("folder")).error);
+}
+
+TEST_F(PosixSystemTest, TextLinesEndAtAnyLineEndAndDecodeShiftJis) {
+  Write("list", "\x83\xBF alpha,&alpha;\r\nb\rc\n\nlast");
+  const platform::TextLines text = system.ReadTextLines(Path("list"));
+  EXPECT_EQ(std::nullopt, text.error);
+  EXPECT_EQ((std::vector<std::string>{"α alpha,&alpha;", "b", "c", "", "last"}), text.lines);
+}
+
+TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
+  const std::string ini = Path("tovu.ini");
+  Write("tovu.ini", "; mine\r\n[Setting]\r\nTop=1\r\n");
+  ASSERT_EQ(0, chmod(ini.c_str(), 0640));
+  struct stat before {};
+  stat(ini.c_str(), &before);
+  system.WritePrivateProfileString("Setting", "Top", "2", ini);
+  system.WritePrivateProfileString("Setting", "Left", "3", ini);
+  EXPECT_EQ("2", system.GetPrivateProfileString("Setting", "TOP", "", 1024, ini));  // reads see them
+  EXPECT_EQ("; mine\r\n[Setting]\r\nTop=1\r\n", Read("tovu.ini"));            // the file not yet
+  ASSERT_TRUE(system.Flush());
+  EXPECT_EQ("; mine\r\n[Setting]\r\nTop=2\r\nLeft=3\r\n", Read("tovu.ini"));
+  struct stat after {};
+  stat(ini.c_str(), &after);
+  EXPECT_NE(before.st_ino, after.st_ino);  // replaced, not rewritten in place
+  EXPECT_EQ(0640u, after.st_mode & 07777);
+  EXPECT_EQ(1u, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));  // no leftovers
+
+  system.WritePrivateProfileString("Setting", "Top", "2", ini);  // the same value
+  ASSERT_TRUE(system.Flush());
+  struct stat untouched {};
+  stat(ini.c_str(), &untouched);
+  EXPECT_EQ(after.st_ino, untouched.st_ino);
+}
+
+TEST_F(PosixSystemTest, AFileThatCannotBeWrittenStaysAsItIs) {
+  Write("readonly.ini", "[Setting]\r\nTop=1\r\n");
+  chmod(Path("readonly.ini").c_str(), 0444);
+  system.WritePrivateProfileString("Setting", "Top", "2", Path("readonly.ini"));
+  system.Flush();
+  EXPECT_EQ("[Setting]\r\nTop=1\r\n", Read("readonly.ini"));
+
+  fs::create_directories(dir / "folder.ini");
+  system.WritePrivateProfileString("Setting", "Top", "2", Path("folder.ini"));
+  system.Flush();
+  EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
+  EXPECT_EQ("dflt", system.GetPrivateProfileString("Setting", "Top", "dflt", 1024, Path("folder.ini")));
+
+  system.WritePrivateProfileString("Setting", "Top", std::nullopt, Path("none.ini"));
+  system.Flush();
+  EXPECT_FALSE(fs::exists(dir / "none.ini"));  // removing from no file creates none
+}
+
+TEST_F(PosixSystemTest, AReaderNeverSeesAPartialFile) {
+  const std::string ini = Path("tovu.ini");
+  const std::string small = "[Setting]\r\nA=1\r\n";
+  const std::string large = "[Setting]\r\nA=" + std::string(200000, 'x') + "\r\n";
+  ASSERT_TRUE(platform::ReplaceFileAtomically(ini, small));
+  std::atomic<bool> done{false};
+  std::set<std::size_t> sizesSeen;
+  std::thread reader([&] {
+    while (!done) {
+      if (auto bytes = platform::ReadWholeFile(ini)) sizesSeen.insert(bytes->size());
+    }
+  });
+  for (int i = 0; i < 100; ++i) ASSERT_TRUE(platform::ReplaceFileAtomically(ini, i % 2 ? small : large));
+  done = true;
+  reader.join();
+  for (std::size_t size : sizesSeen) EXPECT_TRUE(size == small.size() || size == large.size()) << size;
+}
+
+TEST_F(PosixSystemTest, ProgramFolderIsTheExecutablesWithoutASeparator) {
+  const std::string folder = system.ProgramFolder();
+  EXPECT_EQ(fs::canonical("/proc/self/exe").parent_path().string(), folder);
+  EXPECT_NE('/', folder.back());
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Tovu, then builds and starts it or tests it.
+#   ./dev.sh run    install what is missing, build, start Tovu
+#   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh bench  install what is missing, build, run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool xclip x11-utils
+               x11-xserver-utils imagemagick)
+JOBS=2
+
+install_missing() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {  # build folder, then cmake options
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+}
+
+case "${1:-}" in
+  run)
+    install_missing "${RUN_PACKAGES[@]}"
+    build build -DTOVU_BENCH=OFF
+    exec ./build/tovu "${@:2}"
+    ;;
+  test)
+    install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    start=$(date +%s)
+    echo "== build (warnings are errors)"
+    build build -DTOVU_WERROR=ON
+    echo "== unit, Qt and system tests"
+    ctest --test-dir build --output-on-failure -j "$JOBS"
+    echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    build build-asan -DTOVU_WERROR=ON -DTOVU_SANITIZE=ON -DTOVU_QT=OFF -DTOVU_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+    echo "== desktop end-to-end tests"
+    tests/e2e/run_all.sh build
+    echo "== all tests passed in $(($(date +%s) - start)) s"
+    ;;
+  bench)
+    install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DTOVU_WERROR=ON
+    bench/run_all.sh build-bench
+    ;;
+  *)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac
