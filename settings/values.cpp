@@ -44,8 +44,14 @@ double ParseNumber(std::string_view number) {
   double value = 0;
   auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   (void)end;
-  // Too large for a double: infinity, which no window takes.
-  if (error == std::errc::result_out_of_range && value != 0) value = HUGE_VAL;
+  // Out of range leaves value alone: too large (no exponent, or a positive one)
+  // is infinity, which no window takes; too small is 0.
+  if (error == std::errc::result_out_of_range) {
+    const std::size_t exponent = number.find_first_of("eE");
+    const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
+                      number[exponent + 1] == '-';
+    value = tiny ? 0 : HUGE_VAL;
+  }
   return negative ? -value : value;
 }
 

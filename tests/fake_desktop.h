@@ -139,21 +139,26 @@ struct FakeListBox final : platform::ListBox {
   void Down() { Select(index + 1); }
 };
 
+// A toolkit places controls on its own grid (whole pixels); 0 keeps twips exact.
+inline double Snap(double v, double grid) { return grid > 0 ? std::round(v / grid) * grid : v; }
+
 struct FakeTextBox final : platform::TextBox {
   std::string text;
   double left = 1080, width = 1095;
+  double grid = 0;
   std::string Text() const override { return text; }
   void SetText(const std::string& v) override { text = v; }
   double Left() const override { return left; }
-  void SetLeft(double v) override { left = v; }
+  void SetLeft(double v) override { left = Snap(v, grid); }
   double Width() const override { return width; }
-  void SetWidth(double v) override { width = v; }
+  void SetWidth(double v) override { width = Snap(v, grid); }
 };
 
 struct FakeLabel final : platform::Label {
   double left = 1080;
+  double grid = 0;
   double Left() const override { return left; }
-  void SetLeft(double v) override { left = v; }
+  void SetLeft(double v) override { left = Snap(v, grid); }
 };
 
 struct FakeButton final : platform::Button {
@@ -260,7 +265,7 @@ struct FakeFile {
 
 struct FakeSystem final : platform::System {
   explicit FakeSystem(Shared& s) : s(s) {}
-  Shared& s;
+  Shared& s;  // mutable through the reference: const reads are logged too
   std::string programFolder = "/opt/tovu";
   char separator = '/';
   std::string commandLine;
@@ -279,10 +284,12 @@ struct FakeSystem final : platform::System {
     return true;
   }
   bool FileExists(const std::string& path) const override {
+    s.Log("Exists " + path);
     const auto it = files.find(path);
     return it != files.end() && !it->second.directory && !it->second.hidden;
   }
   platform::TextLines ReadTextLines(const std::string& path) const override {
+    s.Log("Read " + path);
     const auto it = files.find(path);
     if (it == files.end() || it->second.directory) return {{}, "File not found"};
     return platform::SplitTextLines(it->second.bytes);
@@ -290,6 +297,7 @@ struct FakeSystem final : platform::System {
   std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue, std::size_t size,
                                       const std::string& path) override {
+    s.Log("Get [" + section + "] " + key + " \"" + defaultValue + "\" " + std::to_string(size));
     const auto it = files.find(path);
     if (it == files.end() || it->second.directory) return defaultValue;
     return profile::Get(it->second.bytes, section, key, size).value_or(defaultValue);
