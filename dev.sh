@@ -55,7 +55,8 @@ case "${1:-}" in
     ;;
   bench)
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-    build build-bench -DCMAKE_BUILD_TYPE=Release -DTOVU_WERROR=ON
+    # No -Werror here: GCC 12 warns falsely at -O3; the test build holds the line.
+    build build-bench -DCMAKE_BUILD_TYPE=Release
     bench/run_all.sh build-bench
     ;;
   *)

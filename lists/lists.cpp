@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/frmTovu.h"
 
 namespace {
@@ -6,6 +8,7 @@ const char* const kListFiles[] = {"list1.nl2", "list2.nl2", "list3.nl2", "list4.
 
 std::vector<std::string> SplitAtCommas(const std::string& text) {
   std::vector<std::string> pieces;
+  pieces.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = text.find(',', start);
@@ -25,6 +28,9 @@ std::string frmTovu::ReadListFile(const std::string& path) const {
   platform::TextLines file = System.ReadTextLines(path);
   if (file.error) return *file.error;
   std::string joined;
+  std::size_t size = 0;
+  for (const std::string& line : file.lines) size += line.size() + 1;
+  joined.reserve(size);
   for (const std::string& line : file.lines) {
     if (line.empty()) continue;
     joined += line;

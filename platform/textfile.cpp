@@ -10,14 +10,14 @@ TextLines SplitTextLines(std::string_view bytes) {
   const std::string text = codepage::AnsiToUtf8(bytes);
   TextLines result;
   std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      result.lines.emplace_back(text, start);
-      break;
-    }
+  const std::size_t size = text.size();
+  while (start < size) {
+    // A plain scan: find_first_of would test each byte against the set with a call.
+    std::size_t end = start;
+    while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
     result.lines.emplace_back(text, start, end - start);
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    if (end == size) break;
+    start = end + ((text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') ? 2 : 1);
   }
   return result;
 }

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Every benchmark against one build (./dev.sh bench builds build-bench in
+# Release and calls this). Prints numbers only; nothing here passes or fails on
+# time. Extra Google Benchmark options go in BENCH_ARGS, e.g.
+#   BENCH_ARGS=--benchmark_filter=ViewList bench/run_all.sh build-bench
+set -euo pipefail
+[ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+for program in core_bench qt_bench bare_window winwatch; do
+  [ -x "$build/bench/$program" ] || { echo "$build/bench/$program is missing: build with Google Benchmark and Qt" >&2; exit 1; }
+done
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# Qt wants a private runtime folder; the X sessions below make their own.
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Five repetitions, their median shown: other work on the machine shows up as spread.
+options=(--benchmark_repetitions=5 --benchmark_display_aggregates_only=true ${BENCH_ARGS:-})
+
+echo "== lists, settings and the sticky tick through the fake controls, real files"
+"$build/bench/core_bench" "${options[@]}"
+
+echo
+echo "== list refill and sticky tick on the Qt back end, offscreen"
+QT_QPA_PLATFORM=offscreen "$build/bench/qt_bench" "${options[@]}"
+
+echo
+echo "== the same on a real X server (Xvfb, openbox)"
+(
+  source "$here/x11_session.sh"
+  trap stop_x_session EXIT
+  mkdir "$scratch/xcb"
+  start_x_session "$scratch/xcb"
+  QT_QPA_PLATFORM=xcb "$build/bench/qt_bench" "${options[@]}"
+)
+
+echo
+echo "== start to first shown window"
+"$here/startup.sh" "$build"
+
+echo
+echo "== close request to process end"
+"$here/close.sh" "$build"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Start to first shown window: the real program against a bare Qt window with
+# the same widgets, alternately in one private X session with a window manager.
+#   bench/startup.sh BUILD_DIR      (RUNS=15 runs of each by default)
+set -euo pipefail
+[ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+WINWATCH="$build/bench/winwatch"
+source "$here/x11_session.sh"
+
+scratch=$(mktemp -d)
+trap 'stop_x_session; rm -rf "$scratch"' EXIT
+start_x_session "$scratch"
+copy_programs "$build" "$scratch"
+measure_both "$scratch/runs"
+
+print_column "$scratch/runs" 2 "start to first viewable window"
+print_column "$scratch/runs" 4 "CPU time of the whole run (start, 500 ms idle, close)"
+tovu=$(column_median "$scratch/runs" tovu 2)
+bare=$(column_median "$scratch/runs" bare 2)
+echo "startup: tovu $tovu ms, bare window $bare ms, ratio $(ratio "$tovu" "$bare") (target <= 1.15)"
