@@ -170,7 +170,7 @@ class QtDesktopTest : public QObject {
 
   void filterStringBecomesQtNameFilters() {
     QCOMPARE(platform::NameFilters("HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|すべてのﾌｧｲﾙ(*.*)|*.*|"),
-             QStringList({"HTMLﾌｧｲﾙ(*.htm,*.html) (*.htm *.html)", "すべてのﾌｧｲﾙ(*.*) (*.*)"}));
+             QStringList({"HTMLﾌｧｲﾙ(*.htm,*.html) (*.htm *.html)", "すべてのﾌｧｲﾙ(*.*) (*)"}));
   }
 
  private:

@@ -15,7 +15,7 @@ double Twips::FromX(int pixels) const { return pixels * form.TwipsPerPixelX(); }
 void QtListWidget::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||
-                     key == Qt::Key_PageUp;
+                     key == Qt::Key_PageUp || key == Qt::Key_Home;
   if (arrow && count() > 0 && selectedItems().isEmpty()) {
     setCurrentRow(0);
     return;

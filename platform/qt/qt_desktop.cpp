@@ -9,8 +9,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolTip>
-#include <cstdio>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -71,9 +69,12 @@ QStringList NameFilters(const std::string& filter) {
   const QStringList parts = Q(filter).split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(u';', u' ');
-    filters << parts[i] + " (" + patterns + ")";
+    QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+    // On Windows *.* matches every file, one without an extension too.
+    for (QString& pattern : patterns) {
+      if (pattern == u"*.*") pattern = QStringLiteral("*");
+    }
+    filters << parts[i] + " (" + patterns.join(u' ') + ")";
   }
   return filters;
 }
@@ -107,9 +108,9 @@ void QtSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int, 
 
 void QtSystem::End() {
   Flush();
-  std::fflush(nullptr);
-  // At once: no further event of the window, not even the rest of its closing.
-  ::_exit(0);
+  // No handler runs from here on; leaving through the event loop rather than
+  // _exit lets Qt hand the clipboard to a clipboard manager.
+  ended_();
 }
 
 QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> arguments)
@@ -175,7 +176,12 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
   timer_ = std::make_unique<QtTimer>(&form, events_);
   dialog_ = std::make_unique<QtOpenDialog>(&form);
   screen_ = std::make_unique<QtScreen>(form);
-  system_ = std::make_unique<QtSystem>(std::move(arguments), form);
+  system_ = std::make_unique<QtSystem>(std::move(arguments), form, [this] {
+    events_ = &noEvents;
+    timer_->SetInterval(0);
+    form_->hide();
+    QCoreApplication::exit(0);
+  });
   form.SetDesignClientSize(design.clientWidth, design.clientHeight);
   list->setFocus();
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,14 +57,16 @@ class QtOpenDialog final : public OpenDialog {
 
 class QtSystem final : public PosixSystem {
  public:
-  QtSystem(std::vector<std::string> arguments, QtForm& form)
-      : PosixSystem(std::move(arguments)), form_(form) {}
+  // ended: detaches the window's handlers and leaves the event loop.
+  QtSystem(std::vector<std::string> arguments, QtForm& form, std::function<void()> ended)
+      : PosixSystem(std::move(arguments)), form_(form), ended_(std::move(ended)) {}
   void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     int flags) override;
-  [[noreturn]] void End() override;
+  void End() override;
 
  private:
   QtForm& form_;
+  std::function<void()> ended_;
 };
 
 class QtDesktop final : public Desktop {
