@@ -36,9 +36,5 @@ echo "== the same on a real X server (Xvfb, openbox)"
 )
 
 echo
-echo "== start to first shown window"
-"$here/startup.sh" "$build"
-
-echo
-echo "== close request to process end"
-"$here/close.sh" "$build"
+echo "== start to first shown window, close request to process end"
+"$here/start_close.sh" "$build"

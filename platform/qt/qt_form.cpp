@@ -81,47 +81,32 @@ std::optional<int> QtForm::ToPixels(double twips, double perPixel) const {
 
 bool QtForm::Movable() const { return !isMinimized() && !isMaximized() && !isFullScreen(); }
 
-bool QtForm::SetLeft(double twips) {
-  const auto x = ToPixels(twips, TwipsPerPixelX());
-  if (!x || !Movable()) return false;
+bool QtForm::SetLeft(double twips) { return MoveFrame(ToPixels(twips, TwipsPerPixelX()), Qt::Horizontal); }
+bool QtForm::SetTop(double twips) { return MoveFrame(ToPixels(twips, TwipsPerPixelY()), Qt::Vertical); }
+bool QtForm::SetWidth(double twips) { return SizeFrame(ToPixels(twips, TwipsPerPixelX()), Qt::Horizontal); }
+bool QtForm::SetHeight(double twips) { return SizeFrame(ToPixels(twips, TwipsPerPixelY()), Qt::Vertical); }
+
+bool QtForm::MoveFrame(std::optional<int> pixels, Qt::Orientation along) {
+  if (!pixels || !Movable()) return false;
+  QPoint at = Outer().topLeft();
+  (along == Qt::Horizontal ? at.rx() : at.ry()) = *pixels;
   if (!framed_) {
-    asked_.moveLeft(*x);
+    asked_.moveTopLeft(at);
     askedPosition_ = true;
   }
-  move(*x, Outer().y());  // a window's position is its frame's
+  move(at);  // a window's position is its frame's
   return true;
 }
 
-bool QtForm::SetTop(double twips) {
-  const auto y = ToPixels(twips, TwipsPerPixelY());
-  if (!y || !Movable()) return false;
+bool QtForm::SizeFrame(std::optional<int> pixels, Qt::Orientation along) {
+  if (!pixels || *pixels < 1 || !Movable()) return false;
+  QSize size = Outer().size();
+  (along == Qt::Horizontal ? size.rwidth() : size.rheight()) = *pixels;
   if (!framed_) {
-    asked_.moveTop(*y);
-    askedPosition_ = true;
-  }
-  move(Outer().x(), *y);
-  return true;
-}
-
-bool QtForm::SetWidth(double twips) {
-  const auto width = ToPixels(twips, TwipsPerPixelX());
-  if (!width || *width < 1 || !Movable()) return false;
-  if (!framed_) {
-    asked_.setWidth(*width);
+    asked_.setSize(size);
     askedSize_ = true;
   }
-  ResizeOuter(QSize(*width, Outer().height()));
-  return true;
-}
-
-bool QtForm::SetHeight(double twips) {
-  const auto height = ToPixels(twips, TwipsPerPixelY());
-  if (!height || *height < 1 || !Movable()) return false;
-  if (!framed_) {
-    asked_.setHeight(*height);
-    askedSize_ = true;
-  }
-  ResizeOuter(QSize(Outer().width(), *height));
+  ResizeOuter(size);
   return true;
 }
 

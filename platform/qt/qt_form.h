@@ -57,6 +57,9 @@ class QtForm final : public QWidget, public Window {
   void LayoutClient();
   std::optional<int> ToPixels(double twips, double perPixel) const;
   bool Movable() const;
+  // Moves or sizes the frame along one axis; false when the window refuses.
+  bool MoveFrame(std::optional<int> pixels, Qt::Orientation along);
+  bool SizeFrame(std::optional<int> pixels, Qt::Orientation along);
   void ResizeOuter(QSize outer);
   // Raises Form_Resize when the state or a size changed since the last time.
   void RaiseResize(bool always);

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Start to first shown window: the real program against a bare Qt window with
-# the same widgets, alternately in one private X session with a window manager.
-#   bench/startup.sh BUILD_DIR      (RUNS=15 runs of each by default)
+# Start to first shown window, and close request to process end, seen from
+# outside: the real program against a bare Qt window with the same widgets,
+# alternately in one private X session with a window manager. A close is a
+# _NET_CLOSE_WINDOW request (the window manager sends WM_DELETE_WINDOW); for
+# Tovu it includes writing its settings file, the bare window writes nothing.
+#   bench/start_close.sh BUILD_DIR      (RUNS=15 runs of each by default)
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
 build=$(cd "$1" && pwd)
@@ -16,7 +19,11 @@ copy_programs "$build" "$scratch"
 measure_both "$scratch/runs"
 
 print_column "$scratch/runs" 2 "start to first viewable window"
+print_column "$scratch/runs" 3 "close request to process end"
 print_column "$scratch/runs" 4 "CPU time of the whole run (start, 500 ms idle, close)"
 tovu=$(column_median "$scratch/runs" tovu 2)
 bare=$(column_median "$scratch/runs" bare 2)
 echo "startup: tovu $tovu ms, bare window $bare ms, ratio $(ratio "$tovu" "$bare") (target <= 1.15)"
+tovu=$(column_median "$scratch/runs" tovu 3)
+bare=$(column_median "$scratch/runs" bare 3)
+echo "close: tovu $tovu ms (settings file replaced every time), bare window $bare ms"
