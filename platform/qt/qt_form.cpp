@@ -134,7 +134,8 @@ void QtForm::Settle() {
     const QSize inner = asked_.size() - FrameExtra();
     resize(std::max(1, inner.width()), std::max(1, inner.height()));
   }
-  RaiseResize(false);
+  // The first show recorded the geometry before the frame was known.
+  RaiseResize(true);
 }
 
 void QtForm::resizeEvent(QResizeEvent* event) {
