@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth openbox xdotool xclip x11-utils
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
                x11-xserver-utils imagemagick)
 JOBS=2
 
