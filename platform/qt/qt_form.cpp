@@ -6,6 +6,8 @@
 #include <QWindow>
 #include <cmath>
 
+#include "platform/qt/x11_frame.h"
+
 namespace platform {
 
 QtForm::QtForm(FormEvents*& events)
@@ -45,7 +47,10 @@ void QtForm::SetStaysOnTop(bool on) {
 
 QRect QtForm::Outer() const { return framed_ ? frameGeometry() : asked_; }
 
-QSize QtForm::FrameExtra() const { return framed_ ? frameGeometry().size() - size() : QSize(0, 0); }
+QSize QtForm::FrameExtra() const {
+  if (framed_) return frameGeometry().size() - size();
+  return QSize(estimate_.left() + estimate_.right(), estimate_.top() + estimate_.bottom());
+}
 
 int QtForm::MenuHeight(int width) const {
   const int height = menuBar_->heightForWidth(width);
@@ -104,6 +109,12 @@ bool QtForm::SizeFrame(std::optional<int> pixels, Qt::Orientation along) {
   (along == Qt::Horizontal ? size.rwidth() : size.rheight()) = *pixels;
   if (!framed_) {
     asked_.setSize(size);
+    // The frame is not known until the window is shown; ask for it now, so the
+    // window shows at its size at once instead of being corrected after.
+    if (!askedSize_) {
+      (void)winId();  // the native window, created but not mapped
+      estimate_ = RequestFrameExtents(*windowHandle()).value_or(QMargins());
+    }
     askedSize_ = true;
   }
   ResizeOuter(size);

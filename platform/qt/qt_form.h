@@ -2,6 +2,7 @@
 // below it, its geometry in twips as the handlers see it.
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 #include <optional>
@@ -74,6 +75,7 @@ class QtForm final : public QWidget, public Window {
   QRect asked_;  // outer geometry asked for before the window was framed
   bool askedPosition_ = false;
   bool askedSize_ = false;
+  QMargins estimate_;  // the frame as the window manager announced it before the first show
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };
 
