@@ -81,6 +81,17 @@ class QtDesktopTest : public QObject {
     QCOMPARE(events.calls, QStringList({"lstMain_Click", "lstMain_Click", "lstMain_Click"}));
   }
 
+  void clickBelowTheEntriesKeepsTheSelection() {
+    for (const char* name : {"a", "b"}) desk->List().AddItem(name);
+    Show();
+    auto* list = Child<QListWidget>(*desk);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(desk->List().ListIndex(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
+    QCOMPARE(desk->List().ListIndex(), 1);
+    QCOMPARE(events.calls.count("lstMain_Click"), 1);
+  }
+
   void fillingTheListRaisesNothing() {
     desk->List().AddItem("a");
     Show();

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_controls.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <cmath>
 
@@ -21,6 +22,14 @@ void QtListWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QListWidget::keyPressEvent(event);
+}
+
+void QtListWidget::mousePressEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    setFocus(Qt::MouseFocusReason);
+    return;
+  }
+  QListWidget::mousePressEvent(event);
 }
 
 QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events)

@@ -34,6 +34,8 @@ class QtListWidget final : public QListWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // A click below the last entry keeps the selection, as on Windows.
+  void mousePressEvent(QMouseEvent* event) override;
 };
 
 class QtListBox final : public ListBox {

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolTip>
+#include <limits>
 
 namespace platform {
 namespace {
@@ -137,6 +138,7 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
   Place(code, design.txtCode, twips);
   Place(label, design.lblCode, twips);
   code->setFont(FontOf(design.txtCode.font, code->font()));
+  code->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
   label->setFocusPolicy(Qt::NoFocus);
   label->setTextFormat(Qt::PlainText);
   button->setAutoDefault(false);
