@@ -180,6 +180,16 @@ TEST_F(PosixSystemTest, AFileThatCannotBeWrittenStaysAsItIs) {
   EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
   EXPECT_EQ("dflt", system.GetPrivateProfileString("Setting", "Top", "dflt", 1024, Path("folder.ini")));
 
+  fs::create_symlink(dir / "nowhere", dir / "dangling.ini");
+  ASSERT_EQ(0, mkfifo(Path("fifo.ini").c_str(), 0600));
+  for (const char* name : {"dangling.ini", "fifo.ini"}) {
+    system.WritePrivateProfileString("Setting", "Top", "2", Path(name));
+    system.Flush();
+  }
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
+  EXPECT_FALSE(fs::exists(dir / "nowhere"));
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo.ini"));
+
   system.WritePrivateProfileString("Setting", "Top", std::nullopt, Path("none.ini"));
   system.Flush();
   EXPECT_FALSE(fs::exists(dir / "none.ini"));  // removing from no file creates none

@@ -235,10 +235,12 @@ void PosixSystem::WritePrivateProfileString(const std::string& section, const st
     next.path = path;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
-      // A folder, or a file that cannot be read back, is never overwritten.
+      // A folder, a FIFO, or a file that cannot be read back is never overwritten.
       next.bytes = ReadWholeFile(path);
       next.writable = next.bytes.has_value() && ::access(path.c_str(), W_OK) == 0 &&
                       (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    } else if (::lstat(path.c_str(), &st) == 0) {
+      next.writable = false;  // a link to nothing: what it meant to name is unknown
     }
     pending_ = std::move(next);
   }
