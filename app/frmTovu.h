@@ -72,7 +72,7 @@ class frmTovu final : public platform::FormEvents {
  private:
   void RecordNormalGeometry();
 
-  platform::Window& Me;
+  platform::Window& window;
   platform::ListBox& lstMain;
   platform::TextBox& txtCode;
   platform::Label& lblCode;
@@ -87,7 +87,7 @@ class frmTovu final : public platform::FormEvents {
   platform::MenuItem& mnuWinPosSave;
   platform::Timer& tmrPasteMode;
   platform::OpenDialog& cdlTovu;
-  platform::Screen& Screen;
-  platform::Clipboard& Clipboard;
-  platform::System& System;
+  platform::Screen& screen;
+  platform::Clipboard& clipboard;
+  platform::System& system;
 };

@@ -5,10 +5,10 @@
 // 120 twips right of the half and ends 120 twips short of the right edge.
 // Arithmetic is single precision, as the window's properties are.
 void frmTovu::Form_Resize() {
-  lstMain.SetTop(Me.ScaleTop());
-  lstMain.SetLeft(Me.ScaleLeft());
-  const float height = static_cast<float>(Me.ScaleHeight());
-  const float half = static_cast<float>(Me.ScaleWidth()) / 2;
+  lstMain.SetTop(window.ScaleTop());
+  lstMain.SetLeft(window.ScaleLeft());
+  const float height = static_cast<float>(window.ScaleHeight());
+  const float half = static_cast<float>(window.ScaleWidth()) / 2;
   if (height > 0) lstMain.SetHeight(height);
   if (half > 0) {
     lstMain.SetWidth(half);
@@ -28,9 +28,9 @@ void frmTovu::Form_Resize() {
 // Only a normal window's geometry is worth restoring; minimised or maximised,
 // the last normal one stays recorded.
 void frmTovu::RecordNormalGeometry() {
-  if (Me.WindowState() != platform::vbNormal) return;
-  SettingValues[6] = settings::NumberText(static_cast<float>(Me.Top()));
-  SettingValues[7] = settings::NumberText(static_cast<float>(Me.Left()));
-  SettingValues[8] = settings::NumberText(static_cast<float>(Me.Height()));
-  SettingValues[9] = settings::NumberText(static_cast<float>(Me.Width()));
+  if (window.WindowState() != platform::StateNormal) return;
+  SettingValues[6] = settings::NumberText(static_cast<float>(window.Top()));
+  SettingValues[7] = settings::NumberText(static_cast<float>(window.Left()));
+  SettingValues[8] = settings::NumberText(static_cast<float>(window.Height()));
+  SettingValues[9] = settings::NumberText(static_cast<float>(window.Width()));
 }

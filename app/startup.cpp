@@ -4,7 +4,7 @@
 using platform::MenuId;
 
 frmTovu::frmTovu(platform::Desktop& desktop)
-    : Me(desktop.Form()),
+    : window(desktop.Form()),
       lstMain(desktop.List()),
       txtCode(desktop.CodeBox()),
       lblCode(desktop.CodeLabel()),
@@ -20,17 +20,17 @@ frmTovu::frmTovu(platform::Desktop& desktop)
       mnuWinPosSave(desktop.Menu(MenuId::mnuWinPosSave)),
       tmrPasteMode(desktop.PasteTimer()),
       cdlTovu(desktop.Dialog()),
-      Screen(desktop.Display()),
-      Clipboard(desktop.Clip()),
-      System(desktop.Sys()) {
+      screen(desktop.Display()),
+      clipboard(desktop.Clip()),
+      system(desktop.Sys()) {
   desktop.Attach(*this);
 }
 
 std::string frmTovu::GetAppFolder() const {
-  std::string folder = System.ProgramFolder();
+  std::string folder = system.ProgramFolder();
   // Strings are UTF-8, where no byte of a multi-byte character equals the
   // separator, so the last byte is the last character's.
-  if (folder.empty() || folder.back() != System.PathSeparator()) folder += System.PathSeparator();
+  if (folder.empty() || folder.back() != system.PathSeparator()) folder += system.PathSeparator();
   return folder;
 }
 
@@ -57,5 +57,5 @@ void frmTovu::mnuExit_Click() {
   for (int i = 0; i < 6; ++i) SettingValues[i] = settings::FlagText(marks[i]->Checked());
   RecordNormalGeometry();
   SaveSettings();
-  System.End();
+  system.End();
 }

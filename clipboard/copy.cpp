@@ -2,8 +2,8 @@
 
 void frmTovu::cmdCopy_Click() {
   if (txtCode.Text().empty()) return;  // keep what the user copied elsewhere
-  Clipboard.Clear();
-  Clipboard.SetText(txtCode.Text());
+  clipboard.Clear();
+  clipboard.SetText(txtCode.Text());
 }
 
 // The button is enabled exactly while instant copy is off.

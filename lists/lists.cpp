@@ -25,7 +25,7 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
 // The file's non-empty lines joined with commas, or why it could not be read: a
 // one-line text without a comma, which makes a list without entries.
 std::string frmTovu::ReadListFile(const std::string& path) const {
-  platform::TextLines file = System.ReadTextLines(path);
+  platform::TextLines file = system.ReadTextLines(path);
   if (file.error) return *file.error;
   std::string joined;
   std::size_t size = 0;

@@ -3,36 +3,36 @@
 
 namespace {
 
-constexpr int vbNormalFocus = 1;
+constexpr int kNormalWithFocus = 1;
 const char kFilter[] =
     "HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|CSSﾌｧｲﾙ(*.css)|*.css|"
     "すべてのﾌｧｲﾙ(*.*)|*.*|";
-constexpr int cdlOFNFileMustExist = 0x1000;
+constexpr int kFileMustExist = 0x1000;
 
 }  // namespace
 
 // A Notepad that cannot be started ends the action quietly; the program runs on.
-void frmTovu::mnuNew_Click() { (void)System.Shell("Notepad", vbNormalFocus); }
+void frmTovu::mnuNew_Click() { (void)system.Shell("Notepad", kNormalWithFocus); }
 
 void frmTovu::mnuOpen_Click() {
   cdlTovu.SetCancelError(true);
   cdlTovu.SetFilter(kFilter);
-  cdlTovu.SetFlags(cdlOFNFileMustExist);
+  cdlTovu.SetFlags(kFileMustExist);
   if (!cdlTovu.ShowOpen()) return;
   // Passed as chosen, unquoted: Notepad takes the rest of its command line as one path.
-  (void)System.Shell("Notepad " + cdlTovu.FileName(), vbNormalFocus);
+  (void)system.Shell("Notepad " + cdlTovu.FileName(), kNormalWithFocus);
 }
 
 // The program's own command line goes to Notepad as it came; otherwise the
 // startup option may start an empty Notepad. Never two.
 void frmTovu::StartNotepadAtStartup() {
-  const std::string commandLine = System.CommandLine();
+  const std::string commandLine = system.CommandLine();
   const bool upMemo = settings::ReadFlag(SettingValues[3]);
   if (!commandLine.empty()) {
-    (void)System.Shell("Notepad " + commandLine, vbNormalFocus);
+    (void)system.Shell("Notepad " + commandLine, kNormalWithFocus);
     if (upMemo) mnuUpMemo.SetChecked(true);
   } else if (upMemo) {
     mnuUpMemo.SetChecked(true);
-    (void)System.Shell("Notepad", vbNormalFocus);
+    (void)system.Shell("Notepad", kNormalWithFocus);
   }
 }

@@ -9,7 +9,7 @@ namespace platform {
 
 using WindowHandle = std::intptr_t;
 
-enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+enum WindowStates { StateNormal = 0, StateMinimized = 1, StateMaximized = 2 };
 
 struct Window {
   virtual ~Window() = default;

@@ -51,7 +51,7 @@ struct NullEvents final : FormEvents {
 };
 
 // Why a close was requested, as Form_QueryUnload receives it.
-enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3 };
+enum CloseReason { CloseFromWindow = 0, CloseByProgram = 1, CloseBySession = 2, CloseByTaskManager = 3 };
 
 // Raises the click handler of a menu item; submenus and separators have none.
 inline void RaiseMenuClick(FormEvents& e, MenuId id) {

@@ -16,10 +16,10 @@ void frmTovu::LoadSettings() {
   SettingKeys = {"QuickCopy", "TopPos", "PasteMode", "UpMemo", "ModeSave",
                  "WinPosSave", "Top", "Left", "Height", "Width"};
   SettingValues = {};
-  if (System.FileExists(path)) {
+  if (system.FileExists(path)) {
     for (std::size_t i = 0; i < SettingKeys.size(); ++i) {
       SettingValues[i] =
-          System.GetPrivateProfileString(kSection, SettingKeys[i], "", kValueBuffer, path);
+          system.GetPrivateProfileString(kSection, SettingKeys[i], "", kValueBuffer, path);
     }
   } else {
     for (std::size_t i = 0; i <= 6; ++i) SettingValues[i] = "False";
@@ -32,10 +32,10 @@ void frmTovu::LoadSettings() {
     for (int i = 0; i < 4; ++i) geometry[i] = settings::ReadNumber(SettingValues[6 + i].value_or(""));
     // A value the window cannot take (a size of 0, a position beyond what the
     // window system holds) is skipped; the window keeps that property's design value.
-    (void)Me.SetTop(geometry[0]);
-    (void)Me.SetLeft(geometry[1]);
-    (void)Me.SetHeight(geometry[2]);
-    (void)Me.SetWidth(geometry[3]);
+    (void)window.SetTop(geometry[0]);
+    (void)window.SetLeft(geometry[1]);
+    (void)window.SetHeight(geometry[2]);
+    (void)window.SetWidth(geometry[3]);
   }
 
   if (ReadFlag(SettingValues[0])) mnuQCopy_Click();
@@ -47,7 +47,7 @@ void frmTovu::LoadSettings() {
 void frmTovu::SaveSettings() {
   const std::string path = GetAppFolder() + kSettingsFile;
   for (std::size_t i = 0; i < SettingKeys.size(); ++i) {
-    System.WritePrivateProfileString(kSection, SettingKeys[i], SettingValues[i], path);
+    system.WritePrivateProfileString(kSection, SettingKeys[i], SettingValues[i], path);
   }
 }
 

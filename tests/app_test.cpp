@@ -144,7 +144,7 @@ TEST_F(AppTest, MinimisedWritesOnlyListPositionAndRecordsNothing) {
   const Values normal = form.SettingValues;
   desk.list.top = desk.list.left = 7;
   desk.window.left = desk.window.top = -32000;  // where the system parks a minimised window
-  desk.window.SetState(platform::vbMinimized);
+  desk.window.SetState(platform::StateMinimized);
   EXPECT_EQ(Expected(1395, 4770, 1155), Now());
   form.mnuExit_Click();
   EXPECT_EQ(normal, form.SettingValues);
@@ -156,7 +156,7 @@ TEST_F(AppTest, MaximisedFollowsClientAreaAndRecordsNothing) {
   desk.window.left = desk.window.top = -60;
   desk.window.width = 15360 + 120;
   desk.window.height = 11000 + 450;
-  desk.window.SetState(platform::vbMaximized);
+  desk.window.SetState(platform::StateMaximized);
   EXPECT_EQ(Expected(7680, 11000, 7440), Now());
   form.mnuExit_Click();
   EXPECT_EQ(normal, form.SettingValues);
@@ -192,7 +192,7 @@ TEST_F(AppTest, ExitFromMenuClearsModeMarksOnlyWritesTenKeysAndEnds) {
 TEST_F(AppTest, CloseRequestExitsAsTheMenuDoes) {
   StartWithModesOnThenDrag();
   bool cancel = false;
-  form.Form_QueryUnload(cancel, platform::vbAppWindows);
+  form.Form_QueryUnload(cancel, platform::CloseBySession);
   EXPECT_FALSE(cancel);
   EXPECT_EQ(kExitWithoutModeSave, desk.TakeLog());
 }

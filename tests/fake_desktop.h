@@ -47,7 +47,7 @@ struct FakeWindow final : platform::Window {
   FakeScreen& screen;
   double left = 7065, top = 4620, width = 0, height = 0;
   double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
-  int state = platform::vbNormal;
+  int state = platform::StateNormal;
   bool shown = false;
   bool refuseMoves = false;
   int moveWrites = 0;        // counts writes of Left and Top
@@ -63,9 +63,9 @@ struct FakeWindow final : platform::Window {
   bool SetHeight(double v) override { return Size(height, v, "Height"); }
   double ScaleLeft() const override { return 0; }
   double ScaleTop() const override { return 0; }
-  double ScaleWidth() const override { return state == platform::vbMinimized ? 0 : width - 2 * frameSide; }
+  double ScaleWidth() const override { return state == platform::StateMinimized ? 0 : width - 2 * frameSide; }
   double ScaleHeight() const override {
-    return state == platform::vbMinimized ? 0 : height - frameTop - frameBottom;
+    return state == platform::StateMinimized ? 0 : height - frameTop - frameBottom;
   }
   int WindowState() const override { return state; }
   platform::WindowHandle hWnd() const override { return 0x1234; }
@@ -93,13 +93,13 @@ struct FakeWindow final : platform::Window {
     s.Log(std::string(name) + "=" + Num(v));
     const bool refused = refuseMoves || (refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter);
     ++moveWrites;
-    if (refused || state != platform::vbNormal || !FitsPixels(v)) return false;
+    if (refused || state != platform::StateNormal || !FitsPixels(v)) return false;
     field = v;
     return true;
   }
   bool Size(double& field, double v, const char* name) {
     s.Log(std::string(name) + "=" + Num(v));
-    if (state != platform::vbNormal || !(v > 0) || !FitsPixels(v)) return false;
+    if (state != platform::StateNormal || !(v > 0) || !FitsPixels(v)) return false;
     if (field == v) return true;
     field = v;
     s.events->Form_Resize();

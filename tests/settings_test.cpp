@@ -57,7 +57,7 @@ TEST_F(SettingsTest, MissingFileGivesDefaultsAndExitWritesANewFile) {
 }
 
 TEST_F(SettingsTest, MissingFileAndNeverNormalWindowWritesTopFalseOnly) {
-  desk.window.state = platform::vbMinimized;  // started minimised, closed from the taskbar
+  desk.window.state = platform::StateMinimized;  // started minimised, closed from the taskbar
   form.Form_Load();
   desk.window.Show();
   EXPECT_EQ((Lines{"QuickCopy=False", "TopPos=False", "PasteMode=False", "UpMemo=False", "ModeSave=False",

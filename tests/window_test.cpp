@@ -116,7 +116,7 @@ TEST_F(WindowTest, RefusedMoveEndsTheTickAndKeepsWhatItDid) {
 
   desk.window.refuseMovesAfter = -1;
   Place(1024, 768, 15, 900, 10, 240);
-  desk.window.state = platform::vbMaximized;
+  desk.window.state = platform::StateMaximized;
   desk.Tick();
   EXPECT_EQ(Lines{"Top=0"}, desk.TakeLog());
   EXPECT_EQ(10 * 15, desk.window.top);

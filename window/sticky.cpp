@@ -32,26 +32,26 @@ void frmTovu::mnuPasteMode_Click() {
 // (or above it), and to the right edge when its right edge lies in the right
 // tenth (or beyond). Any failure ends the tick quietly; what it did stays done.
 void frmTovu::tmrPasteMode_Timer() {
-  const auto top = Pixels(Me.Top() / Screen.TwipsPerPixelY());
+  const auto top = Pixels(window.Top() / screen.TwipsPerPixelY());
   if (!top) return;
-  const auto left = Pixels(Me.Left() / Screen.TwipsPerPixelX());
+  const auto left = Pixels(window.Left() / screen.TwipsPerPixelX());
   if (!left) return;
-  const auto right = Pixels(*left + Me.Width() / Screen.TwipsPerPixelX());
+  const auto right = Pixels(*left + window.Width() / screen.TwipsPerPixelX());
   if (!right) return;
-  const auto screenWidth = Pixels(Screen.Width() / Screen.TwipsPerPixelX());
+  const auto screenWidth = Pixels(screen.Width() / screen.TwipsPerPixelX());
   if (!screenWidth) return;
-  const auto screenHeight = Pixels(Screen.Height() / Screen.TwipsPerPixelY());
+  const auto screenHeight = Pixels(screen.Height() / screen.TwipsPerPixelY());
   if (!screenHeight) return;
 
   if (*screenHeight / 10.0 > *top) {
-    if (!Me.SetTop(0)) return;
+    if (!window.SetTop(0)) return;
   }
   if (*screenWidth - *screenWidth / 10.0 < *right) {
     const int shift = *right - *screenWidth;
     if (shift < INT16_MIN || shift > INT16_MAX) return;
-    const float newLeft = static_cast<float>(Me.Left()) -
-                          static_cast<float>(shift) * static_cast<float>(Screen.TwipsPerPixelX());
+    const float newLeft = static_cast<float>(window.Left()) -
+                          static_cast<float>(shift) * static_cast<float>(screen.TwipsPerPixelX());
     if (!std::isfinite(newLeft)) return;
-    (void)Me.SetLeft(newLeft);
+    (void)window.SetLeft(newLeft);
   }
 }

@@ -12,11 +12,11 @@ constexpr int kKeepPlaceAndSize = platform::SWP_NOSIZE | platform::SWP_NOMOVE;
 // HWND_TOP brings the window back in front of the other ordinary windows.
 void frmTovu::mnuTopPos_Click() {
   if (mnuTopPos.Checked()) {
-    System.SetWindowPos(Me.hWnd(), HWND_BOTTOM, 0, 0, 0, 0, kKeepPlaceAndSize);
+    system.SetWindowPos(window.hWnd(), HWND_BOTTOM, 0, 0, 0, 0, kKeepPlaceAndSize);
     mnuTopPos.SetChecked(false);
   } else {
-    System.SetWindowPos(Me.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+    system.SetWindowPos(window.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
     mnuTopPos.SetChecked(true);
   }
-  System.SetWindowPos(Me.hWnd(), HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
+  system.SetWindowPos(window.hWnd(), HWND_TOP, 0, 0, 0, 0, kKeepPlaceAndSize);
 }

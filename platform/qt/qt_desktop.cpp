@@ -190,7 +190,7 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
   // A session that ends closes the window like any other close request.
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form, [this](QSessionManager&) {
     bool cancel = false;
-    events_->Form_QueryUnload(cancel, vbAppWindows);
+    events_->Form_QueryUnload(cancel, CloseBySession);
   });
 }
 

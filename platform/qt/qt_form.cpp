@@ -72,9 +72,9 @@ double QtForm::ScaleHeight() const {
 }
 
 int QtForm::WindowState() const {
-  if (isMinimized()) return vbMinimized;
-  if (isMaximized() || isFullScreen()) return vbMaximized;
-  return vbNormal;
+  if (isMinimized()) return StateMinimized;
+  if (isMaximized() || isFullScreen()) return StateMaximized;
+  return StateNormal;
 }
 
 // X11 keeps window coordinates and sizes in 16 bits.
@@ -181,7 +181,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
 
 void QtForm::closeEvent(QCloseEvent* event) {
   bool cancel = false;
-  events_->Form_QueryUnload(cancel, vbFormControlMenu);
+  events_->Form_QueryUnload(cancel, CloseFromWindow);
   if (cancel) event->ignore();
   else event->accept();
 }
