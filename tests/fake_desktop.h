@@ -49,7 +49,6 @@ struct FakeWindow final : platform::Window {
   double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
   int state = platform::StateNormal;
   bool shown = false;
-  bool refuseMoves = false;
   int moveWrites = 0;        // counts writes of Left and Top
   int refuseMovesAfter = -1;  // refuse every move after this many succeeded
 
@@ -91,7 +90,7 @@ struct FakeWindow final : platform::Window {
  private:
   bool Move(double& field, double v, const char* name) {
     s.Log(std::string(name) + "=" + Num(v));
-    const bool refused = refuseMoves || (refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter);
+    const bool refused = refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter;
     ++moveWrites;
     if (refused || state != platform::StateNormal || !FitsPixels(v)) return false;
     field = v;

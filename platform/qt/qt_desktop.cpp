@@ -50,15 +50,14 @@ void Place(QWidget* widget, const ControlDesign& design, const Twips& twips) {
 
 }  // namespace
 
-double QtScreen::Width() const {
+// The whole screen the window is on, in pixels.
+QRect QtScreen::Pixels() const {
   const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
-  return s ? s->geometry().width() * TwipsPerPixelX() : 0;
+  return s ? s->geometry() : QRect();
 }
 
-double QtScreen::Height() const {
-  const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
-  return s ? s->geometry().height() * TwipsPerPixelY() : 0;
-}
+double QtScreen::Width() const { return Pixels().width() * TwipsPerPixelX(); }
+double QtScreen::Height() const { return Pixels().height() * TwipsPerPixelY(); }
 
 void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
 
@@ -164,13 +163,8 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
   }
 
   menus_.resize(kMenuIdCount);
-  for (const MenuDesign& menu : design.menus) BuildMenu(form.MenuBar(), menu);
   QList<QKeySequence> keys;
-  for (const MenuDesign& menu : design.menus) {
-    for (const MenuDesign& item : menu.items) {
-      if (!item.shortcut.empty()) keys << QKeySequence(Q(item.shortcut));
-    }
-  }
+  for (const MenuDesign& menu : design.menus) BuildMenu(form.MenuBar(), menu, keys);
   auto* shortcuts = new WindowShortcuts(&form, keys);
   list->installEventFilter(shortcuts);
   code->installEventFilter(shortcuts);
@@ -197,16 +191,17 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
 QtDesktop::~QtDesktop() { events_ = &noEvents; }
 
 template <typename Parent>
-void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design) {
+void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts) {
   if (design.caption == "-") {
     parent->addSeparator();
   } else if (!design.items.empty()) {
     QMenu* menu = parent->addMenu(Q(design.caption));
-    for (const MenuDesign& item : design.items) BuildMenu(menu, item);
+    for (const MenuDesign& item : design.items) BuildMenu(menu, item, shortcuts);
   } else {
     QAction* action = parent->addAction(Q(design.caption));
     if (!design.shortcut.empty()) {
-      action->setShortcut(QKeySequence(Q(design.shortcut)));
+      shortcuts << QKeySequence(Q(design.shortcut));
+      action->setShortcut(shortcuts.back());
       action->setShortcutContext(Qt::WindowShortcut);
       form_->addAction(action);  // works wherever the focus is in the window
     }

@@ -2,6 +2,9 @@
 // operations from POSIX.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -26,6 +29,7 @@ class QtScreen final : public Screen {
   double TwipsPerPixelY() const override { return form_.TwipsPerPixelY(); }
 
  private:
+  QRect Pixels() const;
   const QtForm& form_;
 };
 
@@ -97,7 +101,8 @@ class QtDesktop final : public Desktop {
 
  private:
   template <typename Parent>
-  void BuildMenu(Parent* parent, const MenuDesign& design);
+  // Builds one menu item or submenu; adds each shortcut it gives to shortcuts.
+  void BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts);
 
   FormEvents* events_;
   std::unique_ptr<QtForm> form_;

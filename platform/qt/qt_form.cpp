@@ -63,13 +63,9 @@ void QtForm::LayoutClient() {
   client_->setGeometry(0, menu, width(), std::max(0, height() - menu));
 }
 
-double QtForm::ScaleWidth() const {
-  return isMinimized() ? 0 : width() * TwipsPerPixelX();
-}
-
-double QtForm::ScaleHeight() const {
-  return isMinimized() ? 0 : std::max(0, height() - MenuHeight(width())) * TwipsPerPixelY();
-}
+// The client widget is laid out before every Form_Resize (RaiseResize).
+double QtForm::ScaleWidth() const { return isMinimized() ? 0 : client_->width() * TwipsPerPixelX(); }
+double QtForm::ScaleHeight() const { return isMinimized() ? 0 : client_->height() * TwipsPerPixelY(); }
 
 int QtForm::WindowState() const {
   if (isMinimized()) return StateMinimized;
