@@ -28,7 +28,7 @@ class frmTovu final : public platform::FormEvents {
   static platform::FormDesign Design();
 
   // app/
-  void Form_Load();
+  void Form_Load() override;
   void Form_Resize() override;
   void Form_QueryUnload(bool& cancel, int unloadMode) override;
   void mnuExit_Click() override;
@@ -53,6 +53,12 @@ class frmTovu final : public platform::FormEvents {
   // settings/
   void LoadSettings();
   void SaveSettings();
+  // The exit's record: the six check marks as flag texts, and the window's
+  // geometry when it is normal (Form_Resize records that too).
+  void RecordOptions();
+  void RecordNormalGeometry();
+  // A saved flag as startup reads it: "True"/"False" in any case, or a number.
+  bool SavedFlag(std::size_t setting) const;
   void mnuUpMemo_Click() override;
   void mnuModeSave_Click() override;
   void mnuWinPosSave_Click() override;
@@ -65,12 +71,15 @@ class frmTovu final : public platform::FormEvents {
   // Names and codes alternately, per list index; filled once by LoadLists.
   std::array<std::vector<std::string>, 4> ListData;
   std::int16_t CurrentList = 0;
-  std::array<std::string, 10> SettingKeys;
+  // The slots of SettingKeys and SettingValues.
+  struct Setting {
+    enum : std::size_t { QuickCopy, TopPos, PasteMode, UpMemo, ModeSave, WinPosSave, Top, Left, Height, Width, Count };
+  };
+  std::array<std::string, Setting::Count> SettingKeys;
   // A text or unset, per key of SettingKeys.
-  std::array<std::optional<std::string>, 10> SettingValues;
+  std::array<std::optional<std::string>, Setting::Count> SettingValues;
 
  private:
-  void RecordNormalGeometry();
 
   platform::Window& window;
   platform::ListBox& lstMain;
@@ -90,4 +99,5 @@ class frmTovu final : public platform::FormEvents {
   platform::Screen& screen;
   platform::Clipboard& clipboard;
   platform::System& system;
+  platform::WindowSystem& windowSystem;
 };

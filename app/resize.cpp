@@ -1,5 +1,4 @@
 #include "app/frmTovu.h"
-#include "settings/values.h"
 
 // The list box takes the left half of the client area; the right column starts
 // 120 twips right of the half and ends 120 twips short of the right edge.
@@ -23,14 +22,4 @@ void frmTovu::Form_Resize() {
     cmdCopy.SetWidth(txtCode.Width());
   }
   RecordNormalGeometry();
-}
-
-// Only a normal window's geometry is worth restoring; minimised or maximised,
-// the last normal one stays recorded.
-void frmTovu::RecordNormalGeometry() {
-  if (window.WindowState() != platform::StateNormal) return;
-  SettingValues[6] = settings::NumberText(static_cast<float>(window.Top()));
-  SettingValues[7] = settings::NumberText(static_cast<float>(window.Left()));
-  SettingValues[8] = settings::NumberText(static_cast<float>(window.Height()));
-  SettingValues[9] = settings::NumberText(static_cast<float>(window.Width()));
 }

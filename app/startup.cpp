@@ -1,5 +1,4 @@
 #include "app/frmTovu.h"
-#include "settings/values.h"
 
 using platform::MenuId;
 
@@ -22,7 +21,8 @@ frmTovu::frmTovu(platform::Desktop& desktop)
       cdlTovu(desktop.Dialog()),
       screen(desktop.Display()),
       clipboard(desktop.Clip()),
-      system(desktop.Sys()) {
+      system(desktop.Sys()),
+      windowSystem(desktop.WinSys()) {
   desktop.Attach(*this);
 }
 
@@ -52,10 +52,8 @@ void frmTovu::mnuExit_Click() {
     mnuTopPos.SetChecked(false);
     mnuPasteMode.SetChecked(false);
   }
-  const platform::MenuItem* const marks[] = {&mnuQCopy,  &mnuTopPos,   &mnuPasteMode,
-                                             &mnuUpMemo, &mnuModeSave, &mnuWinPosSave};
-  for (int i = 0; i < 6; ++i) SettingValues[i] = settings::FlagText(marks[i]->Checked());
+  RecordOptions();
   RecordNormalGeometry();
   SaveSettings();
-  system.End();
+  windowSystem.End();
 }

@@ -7,6 +7,7 @@
 #include "app/frmTovu.h"
 #include "bench/bench_support.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ struct ListFiles {
   ListFiles() {
     bench::WriteListFiles(folder.path(), kElements);
     for (const std::string& path : bench::ListFilePaths(folder.path())) {
-      bytes.push_back(*platform::ReadWholeFile(path));
+      bytes.push_back(*platform::files::Read(path));
       total += bytes.back().size();
     }
   }
@@ -61,7 +62,7 @@ void BM_LoadLists(benchmark::State& state) {
   const bool cold = state.range(0) != 0;
   const ListFiles& lists = Lists();
   bench::FolderDesktop desktop(lists.folder.path());
-  frmTovu form(desktop);
+  frmTovu form(desktop.fake);
   const std::vector<std::string> paths = bench::ListFilePaths(lists.folder.path());
   for (auto _ : state) {
     state.PauseTiming();
@@ -99,7 +100,7 @@ BENCHMARK(BM_LoadListsInMemory)->Unit(benchmark::kMillisecond);
 // Where the time goes: reading and splitting into lines, then decoding alone.
 void BM_ReadTextLines(benchmark::State& state) {
   const ListFiles& lists = Lists();
-  bench::FolderSystem system(lists.folder.path());
+  platform::PosixSystem system({}, lists.folder.path());
   const std::vector<std::string> paths = bench::ListFilePaths(lists.folder.path());
   for (auto _ : state) {
     for (const std::string& path : paths) benchmark::DoNotOptimize(system.ReadTextLines(path));
@@ -143,7 +144,7 @@ BENCHMARK(BM_StickyTick)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
 struct SettingsFiles {
   SettingsFiles() {
     bench::FolderDesktop desktop(own.path());
-    frmTovu form(desktop);
+    frmTovu form(desktop.fake);
     form.LoadSettings();
     // Every value present, and the geometry applied at the next start.
     form.mnuModeSave_Click();
@@ -152,7 +153,7 @@ struct SettingsFiles {
     form.mnuPasteMode_Click();
     form.mnuExit_Click();
     desktop.system.Flush();
-    ownBytes = *platform::ReadWholeFile(own.File("tovu.ini"));
+    ownBytes = *platform::files::Read(own.File("tovu.ini"));
     crowdedBytes = bench::CrowdedSettingsBytes(kCrowdedSections, ownBytes);
     bench::WriteFile(crowded.File("tovu.ini"), crowdedBytes);
   }
@@ -176,7 +177,7 @@ void BM_LoadSettings(benchmark::State& state) {
   const bool isCrowded = state.range(0) != 0;
   SettingsFiles& files = Settings();
   bench::FolderDesktop desktop(files.Folder(isCrowded).path());
-  frmTovu form(desktop);
+  frmTovu form(desktop.fake);
   for (auto _ : state) {
     form.LoadSettings();
     desktop.fake.s.log.clear();
@@ -195,7 +196,7 @@ void BM_SaveSettings(benchmark::State& state) {
   const bool changed = state.range(1) != 0;
   SettingsFiles& files = Settings();
   bench::FolderDesktop desktop(files.Folder(isCrowded).path());
-  frmTovu form(desktop);
+  frmTovu form(desktop.fake);
   form.LoadSettings();
   desktop.fake.s.log.clear();
   form.SaveSettings();
@@ -224,7 +225,7 @@ void BM_ReplaceFile(benchmark::State& state) {
   const std::string& bytes = isCrowded ? files.crowdedBytes : files.ownBytes;
   const std::string path = files.Folder(isCrowded).File("replaced.ini");
   for (auto _ : state) {
-    if (!platform::ReplaceFileAtomically(path, bytes)) {
+    if (!platform::files::Replace(path, bytes)) {
       state.SkipWithError("the file could not be replaced");
       break;
     }

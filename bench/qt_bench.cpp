@@ -29,12 +29,12 @@ class PaintCounter final : public QObject {
 // The window as the program shows it, with four lists of 16,383 entries read
 // the program's way from generated files.
 struct ShownWindow {
-  ShownWindow() : desktop(frmTovu::Design(), {}), form(desktop) {
+  ShownWindow() : desktop(frmTovu::Design(), system), form(desktop) {
     {
       bench::ScratchFolder folder;
       bench::WriteListFiles(folder.path(), kElements);
       bench::FolderDesktop files(folder.path());
-      frmTovu reader(files);
+      frmTovu reader(files.fake);
       reader.LoadLists();
       form.ListData = reader.ListData;
     }
@@ -51,6 +51,7 @@ struct ShownWindow {
     QApplication::processEvents();
   }
 
+  platform::PosixSystem system{{}};
   platform::QtDesktop desktop;
   frmTovu form;
   PaintCounter counter;

@@ -1,13 +1,12 @@
 #include "app/frmTovu.h"
-#include "settings/values.h"
 
 namespace {
 
-constexpr int kNormalWithFocus = 1;
+using platform::kNormalWithFocus;
+
 const char kFilter[] =
     "HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|CSSﾌｧｲﾙ(*.css)|*.css|"
     "すべてのﾌｧｲﾙ(*.*)|*.*|";
-constexpr int kFileMustExist = 0x1000;
 
 }  // namespace
 
@@ -17,7 +16,7 @@ void frmTovu::mnuNew_Click() { (void)system.Shell("Notepad", kNormalWithFocus); 
 void frmTovu::mnuOpen_Click() {
   cdlTovu.SetCancelError(true);
   cdlTovu.SetFilter(kFilter);
-  cdlTovu.SetFlags(kFileMustExist);
+  cdlTovu.SetFlags(platform::kFileMustExist);
   if (!cdlTovu.ShowOpen()) return;
   // Passed as chosen, unquoted: Notepad takes the rest of its command line as one path.
   (void)system.Shell("Notepad " + cdlTovu.FileName(), kNormalWithFocus);
@@ -27,7 +26,7 @@ void frmTovu::mnuOpen_Click() {
 // startup option may start an empty Notepad. Never two.
 void frmTovu::StartNotepadAtStartup() {
   const std::string commandLine = system.CommandLine();
-  const bool upMemo = settings::ReadFlag(SettingValues[3]);
+  const bool upMemo = SavedFlag(Setting::UpMemo);
   if (!commandLine.empty()) {
     (void)system.Shell("Notepad " + commandLine, kNormalWithFocus);
     if (upMemo) mnuUpMemo.SetChecked(true);

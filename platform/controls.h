@@ -11,6 +11,14 @@ using WindowHandle = std::intptr_t;
 
 enum WindowStates { StateNormal = 0, StateMinimized = 1, StateMaximized = 2 };
 
+// Where SetWindowPos puts a window in the stacking order.
+enum InsertAfter : WindowHandle { InsertTop = 0, InsertBottom = 1, InsertTopmost = -1 };
+// SetWindowPos flags.
+constexpr int kKeepSize = 1, kKeepPlace = 2;
+
+// OpenDialog flags: only an existing file can be chosen.
+constexpr int kFileMustExist = 0x1000;
+
 struct Window {
   virtual ~Window() = default;
   // The outer frame, relative to the screen.
@@ -112,6 +120,17 @@ struct OpenDialog {
   // Modal. False when the user cancels and CancelError is set.
   [[nodiscard]] virtual bool ShowOpen() = 0;
   virtual std::string FileName() const = 0;  // kept between uses
+};
+
+// The window system's own calls, beside the window's properties.
+struct WindowSystem {
+  virtual ~WindowSystem() = default;
+  // Re-stacks a window; kKeepSize | kKeepPlace keep its place and size. Raises nothing.
+  virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                            int flags) = 0;
+  // Ends the program: settings written before it are on the disk when it returns, and no
+  // handler runs after it.
+  virtual void End() = 0;
 };
 
 }  // namespace platform

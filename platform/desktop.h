@@ -26,6 +26,7 @@ struct Desktop {
   virtual Screen& Display() = 0;
   virtual Clipboard& Clip() = 0;
   virtual System& Sys() = 0;
+  virtual WindowSystem& WinSys() = 0;
 };
 
 }  // namespace platform

@@ -10,6 +10,8 @@ namespace platform {
 struct FormEvents {
   virtual ~FormEvents() = default;
 
+  // Once, before the window is first shown.
+  virtual void Form_Load() = 0;
   virtual void Form_Resize() = 0;
   // Every close request of the window; a handler may set cancel to keep it open.
   virtual void Form_QueryUnload(bool& cancel, int unloadMode) = 0;
@@ -32,6 +34,7 @@ struct FormEvents {
 
 // Where events go before the window is attached: nowhere.
 struct NullEvents final : FormEvents {
+  void Form_Load() override {}
   void Form_Resize() override {}
   void Form_QueryUnload(bool&, int) override {}
   void lstMain_Click() override {}

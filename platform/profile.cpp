@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
 
 namespace profile {
 namespace {
@@ -10,19 +11,9 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr auto npos = std::string_view::npos;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+using platform::Trim;
+using platform::TrimLeft;
+using platform::TrimRight;
 
 // Bytes of the character at i. In Shift-JIS a trail byte may look like an ASCII letter, "["
 // or "]", so it must travel with its lead byte. UTF-8 never reuses ASCII bytes.

@@ -1,8 +1,6 @@
 #include "app/frmTovu.h"
 #include "settings/values.h"
 
-using settings::ReadFlag;
-
 namespace {
 
 const char kSettingsFile[] = "tovu.ini";
@@ -17,39 +15,59 @@ void frmTovu::LoadSettings() {
                  "WinPosSave", "Top", "Left", "Height", "Width"};
   SettingValues = {};
   if (system.FileExists(path)) {
-    for (std::size_t i = 0; i < SettingKeys.size(); ++i) {
-      SettingValues[i] =
-          system.GetPrivateProfileString(kSection, SettingKeys[i], "", kValueBuffer, path);
+    for (std::size_t i = 0; i < Setting::Count; ++i) {
+      SettingValues[i] = system.ProfileGet(kSection, SettingKeys[i], "", kValueBuffer, path);
     }
   } else {
-    for (std::size_t i = 0; i <= 6; ++i) SettingValues[i] = "False";
+    // The six flags and Top; Left, Height and Width stay unset.
+    for (std::size_t i = 0; i <= Setting::Top; ++i) SettingValues[i] = "False";
   }
 
-  mnuModeSave.SetChecked(ReadFlag(SettingValues[4]));
-  if (ReadFlag(SettingValues[5])) {
+  mnuModeSave.SetChecked(SavedFlag(Setting::ModeSave));
+  if (SavedFlag(Setting::WinPosSave)) {
     mnuWinPosSave.SetChecked(true);
-    double geometry[4];
-    for (int i = 0; i < 4; ++i) geometry[i] = settings::ReadNumber(SettingValues[6 + i].value_or(""));
+    const auto number = [this](std::size_t setting) { return settings::ReadNumber(SettingValues[setting].value_or("")); };
+    const double top = number(Setting::Top), left = number(Setting::Left);
+    const double height = number(Setting::Height), width = number(Setting::Width);
     // A value the window cannot take (a size of 0, a position beyond what the
     // window system holds) is skipped; the window keeps that property's design value.
-    (void)window.SetTop(geometry[0]);
-    (void)window.SetLeft(geometry[1]);
-    (void)window.SetHeight(geometry[2]);
-    (void)window.SetWidth(geometry[3]);
+    (void)window.SetTop(top);
+    (void)window.SetLeft(left);
+    (void)window.SetHeight(height);
+    (void)window.SetWidth(width);
   }
 
-  if (ReadFlag(SettingValues[0])) mnuQCopy_Click();
-  if (ReadFlag(SettingValues[1])) mnuTopPos_Click();
-  if (ReadFlag(SettingValues[2])) mnuPasteMode_Click();
+  if (SavedFlag(Setting::QuickCopy)) mnuQCopy_Click();
+  if (SavedFlag(Setting::TopPos)) mnuTopPos_Click();
+  if (SavedFlag(Setting::PasteMode)) mnuPasteMode_Click();
 }
 
 // An unset value removes its key; a failed write goes unnoticed.
 void frmTovu::SaveSettings() {
   const std::string path = GetAppFolder() + kSettingsFile;
-  for (std::size_t i = 0; i < SettingKeys.size(); ++i) {
-    system.WritePrivateProfileString(kSection, SettingKeys[i], SettingValues[i], path);
+  for (std::size_t i = 0; i < Setting::Count; ++i) {
+    system.ProfilePut(kSection, SettingKeys[i], SettingValues[i], path);
   }
 }
+
+void frmTovu::RecordOptions() {
+  const std::pair<std::size_t, const platform::MenuItem*> marks[] = {
+      {Setting::QuickCopy, &mnuQCopy}, {Setting::TopPos, &mnuTopPos},     {Setting::PasteMode, &mnuPasteMode},
+      {Setting::UpMemo, &mnuUpMemo},   {Setting::ModeSave, &mnuModeSave}, {Setting::WinPosSave, &mnuWinPosSave}};
+  for (const auto& [setting, mark] : marks) SettingValues[setting] = settings::FlagText(mark->Checked());
+}
+
+// Only a normal window's geometry is worth restoring; minimised or maximised,
+// the last normal one stays recorded.
+void frmTovu::RecordNormalGeometry() {
+  if (window.WindowState() != platform::StateNormal) return;
+  SettingValues[Setting::Top] = settings::NumberText(static_cast<float>(window.Top()));
+  SettingValues[Setting::Left] = settings::NumberText(static_cast<float>(window.Left()));
+  SettingValues[Setting::Height] = settings::NumberText(static_cast<float>(window.Height()));
+  SettingValues[Setting::Width] = settings::NumberText(static_cast<float>(window.Width()));
+}
+
+bool frmTovu::SavedFlag(std::size_t setting) const { return settings::ReadFlag(SettingValues[setting]); }
 
 // The startup options act only through the settings file, at the next start.
 void frmTovu::mnuUpMemo_Click() { mnuUpMemo.SetChecked(!mnuUpMemo.Checked()); }

@@ -6,10 +6,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/text.h"
+
 namespace settings {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of the decimal number at the start of text (sign, digits, fraction,
@@ -55,12 +56,6 @@ double ParseNumber(std::string_view number) {
   return negative ? -value : value;
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -73,7 +68,7 @@ std::string FlagText(bool flag) { return flag ? "True" : "False"; }
 
 bool ReadFlag(const std::optional<std::string>& value) {
   if (!value) return false;
-  const std::string_view text = Trim(*value);
+  const std::string_view text = platform::Trim(*value);
   if (EqualsNoCase(text, "True")) return true;
   if (EqualsNoCase(text, "False")) return false;
   const std::size_t length = NumberLength(text);
@@ -82,7 +77,7 @@ bool ReadFlag(const std::optional<std::string>& value) {
 }
 
 double ReadNumber(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  text = platform::TrimLeft(text);
   const std::size_t length = NumberLength(text);
   return length == 0 ? 0 : ParseNumber(text.substr(0, length));
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/frmTovu.h"
-#include "fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 
@@ -186,7 +186,7 @@ TEST_F(AppTest, ExitFromMenuClearsModeMarksOnlyWritesTenKeysAndEnds) {
   // The modes' effects stay for the moment that remains.
   EXPECT_FALSE(desk.button.enabled);
   EXPECT_EQ(500, desk.timer.interval);
-  EXPECT_TRUE(desk.system.ended);
+  EXPECT_TRUE(desk.windowSystem.ended);
 }
 
 TEST_F(AppTest, CloseRequestExitsAsTheMenuDoes) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/frmTovu.h"
-#include "fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/frmTovu.h"
-#include "fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(NotepadTest, NotepadThatCannotStartIsQuiet) {
   desk.list.Select(0);
   EXPECT_EQ("1", desk.code.text);
   EXPECT_EQ(Lines{}, desk.system.started);
-  EXPECT_FALSE(desk.system.ended);
+  EXPECT_FALSE(desk.windowSystem.ended);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/files.h"
 #include "platform/posix/posix_system.h"
 
 namespace fs = std::filesystem;
@@ -19,12 +20,6 @@ using platform::ParseCommandLine;
 using platform::PosixSystem;
 
 namespace {
-
-struct TestSystem final : PosixSystem {
-  using PosixSystem::PosixSystem;
-  void SetWindowPos(platform::WindowHandle, platform::WindowHandle, int, int, int, int, int) override {}
-  void End() override {}
-};
 
 class PosixSystemTest : public ::testing::Test {
  protected:
@@ -42,7 +37,7 @@ class PosixSystemTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   fs::path dir;
-  TestSystem system{{}};
+  PosixSystem system{{}};
 };
 
 TEST(CommandLine, IsJoinedAsAWindowsShellPassesIt) {
@@ -148,9 +143,9 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
   ASSERT_EQ(0, chmod(ini.c_str(), 0640));
   struct stat before {};
   stat(ini.c_str(), &before);
-  system.WritePrivateProfileString("Setting", "Top", "2", ini);
-  system.WritePrivateProfileString("Setting", "Left", "3", ini);
-  EXPECT_EQ("2", system.GetPrivateProfileString("Setting", "TOP", "", 1024, ini));  // reads see them
+  system.ProfilePut("Setting", "Top", "2", ini);
+  system.ProfilePut("Setting", "Left", "3", ini);
+  EXPECT_EQ("2", system.ProfileGet("Setting", "TOP", "", 1024, ini));  // reads see them
   EXPECT_EQ("; mine\r\n[Setting]\r\nTop=1\r\n", Read("tovu.ini"));            // the file not yet
   ASSERT_TRUE(system.Flush());
   EXPECT_EQ("; mine\r\n[Setting]\r\nTop=2\r\nLeft=3\r\n", Read("tovu.ini"));
@@ -160,7 +155,7 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
   EXPECT_EQ(0640u, after.st_mode & 07777);
   EXPECT_EQ(1u, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));  // no leftovers
 
-  system.WritePrivateProfileString("Setting", "Top", "2", ini);  // the same value
+  system.ProfilePut("Setting", "Top", "2", ini);  // the same value
   ASSERT_TRUE(system.Flush());
   struct stat untouched {};
   stat(ini.c_str(), &untouched);
@@ -170,27 +165,27 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
 TEST_F(PosixSystemTest, AFileThatCannotBeWrittenStaysAsItIs) {
   Write("readonly.ini", "[Setting]\r\nTop=1\r\n");
   chmod(Path("readonly.ini").c_str(), 0444);
-  system.WritePrivateProfileString("Setting", "Top", "2", Path("readonly.ini"));
+  system.ProfilePut("Setting", "Top", "2", Path("readonly.ini"));
   system.Flush();
   EXPECT_EQ("[Setting]\r\nTop=1\r\n", Read("readonly.ini"));
 
   fs::create_directories(dir / "folder.ini");
-  system.WritePrivateProfileString("Setting", "Top", "2", Path("folder.ini"));
+  system.ProfilePut("Setting", "Top", "2", Path("folder.ini"));
   system.Flush();
   EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
-  EXPECT_EQ("dflt", system.GetPrivateProfileString("Setting", "Top", "dflt", 1024, Path("folder.ini")));
+  EXPECT_EQ("dflt", system.ProfileGet("Setting", "Top", "dflt", 1024, Path("folder.ini")));
 
   fs::create_symlink(dir / "nowhere", dir / "dangling.ini");
   ASSERT_EQ(0, mkfifo(Path("fifo.ini").c_str(), 0600));
   for (const char* name : {"dangling.ini", "fifo.ini"}) {
-    system.WritePrivateProfileString("Setting", "Top", "2", Path(name));
+    system.ProfilePut("Setting", "Top", "2", Path(name));
     system.Flush();
   }
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
   EXPECT_FALSE(fs::exists(dir / "nowhere"));
   EXPECT_TRUE(fs::is_fifo(dir / "fifo.ini"));
 
-  system.WritePrivateProfileString("Setting", "Top", std::nullopt, Path("none.ini"));
+  system.ProfilePut("Setting", "Top", std::nullopt, Path("none.ini"));
   system.Flush();
   EXPECT_FALSE(fs::exists(dir / "none.ini"));  // removing from no file creates none
 }
@@ -199,15 +194,15 @@ TEST_F(PosixSystemTest, AReaderNeverSeesAPartialFile) {
   const std::string ini = Path("tovu.ini");
   const std::string small = "[Setting]\r\nA=1\r\n";
   const std::string large = "[Setting]\r\nA=" + std::string(200000, 'x') + "\r\n";
-  ASSERT_TRUE(platform::ReplaceFileAtomically(ini, small));
+  ASSERT_TRUE(platform::files::Replace(ini, small));
   std::atomic<bool> done{false};
   std::set<std::size_t> sizesSeen;
   std::thread reader([&] {
     while (!done) {
-      if (auto bytes = platform::ReadWholeFile(ini)) sizesSeen.insert(bytes->size());
+      if (auto bytes = platform::files::Read(ini)) sizesSeen.insert(bytes->size());
     }
   });
-  for (int i = 0; i < 100; ++i) ASSERT_TRUE(platform::ReplaceFileAtomically(ini, i % 2 ? small : large));
+  for (int i = 0; i < 100; ++i) ASSERT_TRUE(platform::files::Replace(ini, i % 2 ? small : large));
   done = true;
   reader.join();
   for (std::size_t size : sizesSeen) EXPECT_TRUE(size == small.size() || size == large.size()) << size;

@@ -15,6 +15,7 @@ namespace {
 // Records the handlers raised; does nothing else.
 struct Recorder final : platform::FormEvents {
   QStringList calls;
+  void Form_Load() override { calls << "Form_Load"; }
   void Form_Resize() override { calls << "Form_Resize"; }
   void Form_QueryUnload(bool&, int) override { calls << "Form_QueryUnload"; }
   void lstMain_Click() override { calls << "lstMain_Click"; }
@@ -45,7 +46,7 @@ class QtDesktopTest : public QObject {
 
  private slots:
   void init() {
-    desk = std::make_unique<platform::QtDesktop>(frmTovu::Design(), std::vector<std::string>{});
+    desk = std::make_unique<platform::QtDesktop>(frmTovu::Design(), system);
     desk->Attach(events);
     events.calls.clear();
   }
@@ -191,6 +192,7 @@ class QtDesktopTest : public QObject {
   }
 
   Recorder events;
+  platform::PosixSystem system{{}};
   std::unique_ptr<platform::QtDesktop> desk;
 };
 

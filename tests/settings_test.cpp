@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/frmTovu.h"
-#include "fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 
@@ -157,7 +157,7 @@ TEST_F(SettingsTest, UnwritableSettingsStillEndTheProgramAndChangeNothing) {
     f.Form_Load();
     d.window.Show();
     f.mnuExit_Click();
-    EXPECT_TRUE(d.system.ended) << "folder " << folder;
+    EXPECT_TRUE(d.windowSystem.ended) << "folder " << folder;
     EXPECT_EQ("[Setting]\r\nUpMemo=True\r\n", d.system.files[kIni].bytes) << "folder " << folder;
   }
 }

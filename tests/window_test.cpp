@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/frmTovu.h"
-#include "fake_desktop.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 

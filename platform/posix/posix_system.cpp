@@ -1,79 +1,22 @@
 #include "platform/posix/posix_system.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
-#include <atomic>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
-#include "platform/profile.h"
+#include "platform/files.h"
+#include "platform/text.h"
 #include "platform/textfile.h"
 
 extern char** environ;
 
 namespace platform {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Reads a whole ordinary file; errno-style code in error on failure. Opened
-// without blocking so that a FIFO at the path cannot hang the program.
-std::optional<std::string> ReadFile(const std::string& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    error = errno;
-    return std::nullopt;
-  }
-  std::optional<std::string> bytes;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-  } else {
-    bytes.emplace();
-    bytes->reserve(static_cast<std::size_t>(st.st_size));
-    std::array<char, 65536> buffer;
-    for (;;) {
-      const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-      if (n > 0) {
-        bytes->append(buffer.data(), static_cast<std::size_t>(n));
-      } else if (n == 0) {
-        break;
-      } else if (errno != EINTR) {
-        error = errno;
-        bytes.reset();
-        break;
-      }
-    }
-  }
-  ::close(fd);
-  return bytes;
-}
-
-// Descriptions are one line without a comma: a failed list reads as one element.
-std::string Describe(int error) {
-  switch (error) {
-    case ENOENT: case ENOTDIR: return "File not found";
-    case EACCES: case EPERM: return "Permission denied";
-    default: return "Path/File access error";
-  }
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 bool IsExecutableFile(const std::string& path) {
   struct stat st {};
@@ -150,12 +93,11 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
   return std::nullopt;
 }
 
-PosixSystem::PosixSystem(std::vector<std::string> arguments)
-    : commandLine_(JoinCommandLine(arguments)) {}
-
-PosixSystem::~PosixSystem() { Flush(); }
+PosixSystem::PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder)
+    : commandLine_(JoinCommandLine(arguments)), folder_(std::move(folder)) {}
 
 std::string PosixSystem::ProgramFolder() const {
+  if (folder_) return *folder_;
   std::array<char, PATH_MAX> buffer{};
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
   if (n <= 0) return ".";
@@ -209,89 +151,10 @@ bool PosixSystem::FileExists(const std::string& path) const {
 }
 
 TextLines PosixSystem::ReadTextLines(const std::string& path) const {
-  int error = 0;
-  const std::optional<std::string> bytes = ReadFile(path, error);
-  if (!bytes) return {{}, Describe(error)};
+  std::string why;
+  const std::optional<std::string> bytes = files::Read(path, &why);
+  if (!bytes) return {{}, why};
   return SplitTextLines(*bytes);
-}
-
-std::optional<std::string> PosixSystem::Current(const std::string& path) {
-  if (pending_ && pending_->path == path) return pending_->bytes;
-  return ReadWholeFile(path);
-}
-
-std::string PosixSystem::GetPrivateProfileString(const std::string& section, const std::string& key,
-                                                 const std::string& defaultValue, std::size_t size,
-                                                 const std::string& path) {
-  return profile::Get(Current(path), section, key, size).value_or(defaultValue);
-}
-
-void PosixSystem::WritePrivateProfileString(const std::string& section, const std::string& key,
-                                            const std::optional<std::string>& value,
-                                            const std::string& path) {
-  if (!pending_ || pending_->path != path) {
-    Flush();
-    Pending next;
-    next.path = path;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-      // A folder, a FIFO, or a file that cannot be read back is never overwritten.
-      next.bytes = ReadWholeFile(path);
-      next.writable = next.bytes.has_value() && ::access(path.c_str(), W_OK) == 0 &&
-                      (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-    } else if (::lstat(path.c_str(), &st) == 0) {
-      next.writable = false;  // a link to nothing: what it meant to name is unknown
-    }
-    pending_ = std::move(next);
-  }
-  if (!pending_->writable) return;
-  if (std::optional<std::string> changed = profile::Put(pending_->bytes, section, key, value)) {
-    pending_->bytes = std::move(changed);
-    pending_->dirty = true;
-  }
-}
-
-bool PosixSystem::Flush() {
-  if (!pending_) return true;
-  const Pending done = std::move(*pending_);
-  pending_.reset();
-  if (!done.dirty) return true;
-  return ReplaceFileAtomically(done.path, *done.bytes);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  int error = 0;
-  return ReadFile(path, error);
-}
-
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
-  // Replace what a link points at, not the link.
-  std::string target = path;
-  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
-  struct stat st {};
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) return false;
-
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  static std::atomic<unsigned> counter{0};
-  const std::string temporary =
-      folder + "." + name + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-
-  // A new file gets the usual permissions less the umask; an old one keeps its own.
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  if (ok && exists) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
 }
 
 }  // namespace platform

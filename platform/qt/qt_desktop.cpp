@@ -93,28 +93,21 @@ bool QtOpenDialog::ShowOpen() {
   return true;
 }
 
-void QtSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, int) {
+void QtWindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, int) {
   // Only stacking is asked for; position and size stay as they are.
   if (window != form_.hWnd()) return;
-  if (insertAfter == HWND_TOPMOST) {
+  if (insertAfter == InsertTopmost) {
     form_.SetStaysOnTop(true);
-  } else if (insertAfter == HWND_BOTTOM) {
+  } else if (insertAfter == InsertBottom) {
     form_.SetStaysOnTop(false);
     form_.lower();
-  } else if (insertAfter == HWND_TOP) {
+  } else if (insertAfter == InsertTop) {
     form_.raise();
   }
 }
 
-void QtSystem::End() {
-  Flush();
-  // No handler runs from here on; leaving through the event loop rather than
-  // _exit lets Qt hand the clipboard to a clipboard manager.
-  ended_();
-}
-
-QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> arguments)
-    : events_(&noEvents), form_(std::make_unique<QtForm>(events_)) {
+QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
+    : events_(&noEvents), form_(std::make_unique<QtForm>(events_)), system_(system) {
   // The design's Japanese faces, kept by name, drawn with the IPA fonts of the
   // same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
@@ -172,7 +165,10 @@ QtDesktop::QtDesktop(const FormDesign& design, std::vector<std::string> argument
   timer_ = std::make_unique<QtTimer>(&form, events_);
   dialog_ = std::make_unique<QtOpenDialog>(&form);
   screen_ = std::make_unique<QtScreen>(form);
-  system_ = std::make_unique<QtSystem>(std::move(arguments), form, [this] {
+  windowSystem_ = std::make_unique<QtWindowSystem>(form, [this] {
+    system_.Flush();
+    // No handler runs from here on; leaving through the event loop rather than
+    // _exit lets Qt hand the clipboard to a clipboard manager.
     events_ = &noEvents;
     timer_->SetInterval(0);
     form_->hide();

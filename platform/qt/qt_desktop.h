@@ -59,14 +59,16 @@ class QtOpenDialog final : public OpenDialog {
   std::string fileName_;
 };
 
-class QtSystem final : public PosixSystem {
+// Stacking through the window manager's always-on-top state; End through the
+// event loop.
+class QtWindowSystem final : public WindowSystem {
  public:
-  // ended: detaches the window's handlers and leaves the event loop.
-  QtSystem(std::vector<std::string> arguments, QtForm& form, std::function<void()> ended)
-      : PosixSystem(std::move(arguments)), form_(form), ended_(std::move(ended)) {}
+  // ended: writes what the system holds, detaches the window's handlers and
+  // leaves the event loop.
+  QtWindowSystem(QtForm& form, std::function<void()> ended) : form_(form), ended_(std::move(ended)) {}
   void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     int flags) override;
-  void End() override;
+  void End() override { ended_(); }
 
  private:
   QtForm& form_;
@@ -75,8 +77,8 @@ class QtSystem final : public PosixSystem {
 
 class QtDesktop final : public Desktop {
  public:
-  // arguments: the program's own, after its name.
-  QtDesktop(const FormDesign& design, std::vector<std::string> arguments);
+  // system: the operating system's half, which the exit flushes.
+  QtDesktop(const FormDesign& design, PosixSystem& system);
   ~QtDesktop() override;
 
   void Attach(FormEvents& events) override { events_ = &events; }
@@ -94,7 +96,8 @@ class QtDesktop final : public Desktop {
   OpenDialog& Dialog() override { return *dialog_; }
   Screen& Display() override { return *screen_; }
   Clipboard& Clip() override { return clipboard_; }
-  System& Sys() override { return *system_; }
+  System& Sys() override { return system_; }
+  WindowSystem& WinSys() override { return *windowSystem_; }
 
   QtForm& form() { return *form_; }
   QAction* action(MenuId id) { return menus_.at(static_cast<int>(id))->action(); }
@@ -116,7 +119,8 @@ class QtDesktop final : public Desktop {
   std::unique_ptr<QtOpenDialog> dialog_;
   std::unique_ptr<QtScreen> screen_;
   QtClipboard clipboard_;
-  std::unique_ptr<QtSystem> system_;
+  PosixSystem& system_;
+  std::unique_ptr<QtWindowSystem> windowSystem_;
 };
 
 }  // namespace platform

@@ -1,5 +1,10 @@
-// An in-memory back end: it keeps state, records what it was asked, and raises
-// the window's handlers at the same moments as the Qt back end does.
+// The in-memory back end of the unit tests and benchmarks: it keeps state,
+// records what it was asked, and raises the window's handlers at the same moments
+// as the Qt and Win32 back ends do. Where the systems differ it follows Windows,
+// the program's home: a hidden file counts as missing, a missing list reads as
+// "File not found", profile writes reach the file at once, and window positions
+// are 16-bit pixels. The user's side (a click, a key, a resize) is a method of
+// the control it happens to.
 #pragma once
 
 #include <cmath>
@@ -271,7 +276,6 @@ struct FakeSystem final : platform::System {
   bool canStart = true;
   std::map<std::string, FakeFile> files;
   Lines started;
-  bool ended = false;
 
   std::string ProgramFolder() const override { return programFolder; }
   char PathSeparator() const override { return separator; }
@@ -293,16 +297,15 @@ struct FakeSystem final : platform::System {
     if (it == files.end() || it->second.directory) return {{}, "File not found"};
     return platform::SplitTextLines(it->second.bytes);
   }
-  std::string GetPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, std::size_t size,
-                                      const std::string& path) override {
+  std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
+                         std::size_t size, const std::string& path) override {
     s.Log("Get [" + section + "] " + key + " \"" + defaultValue + "\" " + std::to_string(size));
     const auto it = files.find(path);
     if (it == files.end() || it->second.directory) return defaultValue;
     return profile::Get(it->second.bytes, section, key, size).value_or(defaultValue);
   }
-  void WritePrivateProfileString(const std::string& section, const std::string& key,
-                                 const std::optional<std::string>& value, const std::string& path) override {
+  void ProfilePut(const std::string& section, const std::string& key, const std::optional<std::string>& value,
+                  const std::string& path) override {
     s.Log("Write " + key + (value ? "=" + *value : " (remove)"));
     auto it = files.find(path);
     if (it != files.end() && (it->second.directory || it->second.readOnly)) return;
@@ -310,6 +313,12 @@ struct FakeSystem final : platform::System {
     if (it != files.end()) old = it->second.bytes;
     if (auto changed = profile::Put(old, section, key, value)) files[path].bytes = *changed;
   }
+};
+
+struct FakeWindowSystem final : platform::WindowSystem {
+  explicit FakeWindowSystem(Shared& s) : s(s) {}
+  Shared& s;
+  bool ended = false;
   void SetWindowPos(platform::WindowHandle, platform::WindowHandle after, int x, int y, int cx, int cy,
                     int flags) override {
     s.Log("SetWindowPos " + std::to_string(after) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
@@ -323,7 +332,8 @@ struct FakeSystem final : platform::System {
 
 class FakeDesktop final : public platform::Desktop {
  public:
-  FakeDesktop() {
+  // system: a real system to use instead of the fake one (the benchmarks read real files).
+  explicit FakeDesktop(platform::System* system = nullptr) : realSystem(system) {
     for (int i = 0; i < platform::kMenuIdCount; ++i) menus.emplace_back(s, kMenuNames[i]);
     for (int i = 0; i < 4; ++i) options.push_back(std::make_unique<FakeOptionButton>(s, selectedOption, i));
     window.SetClientSize(2790, 4770);
@@ -341,7 +351,8 @@ class FakeDesktop final : public platform::Desktop {
   platform::OpenDialog& Dialog() override { return dialog; }
   platform::Screen& Display() override { return screen; }
   platform::Clipboard& Clip() override { return clipboard; }
-  platform::System& Sys() override { return system; }
+  platform::System& Sys() override { return realSystem ? *realSystem : system; }
+  platform::WindowSystem& WinSys() override { return windowSystem; }
 
   FakeMenuItem& menu(platform::MenuId id) { return menus.at(static_cast<int>(id)); }
   FakeOptionButton& option(int index) { return *options.at(index); }
@@ -371,8 +382,10 @@ class FakeDesktop final : public platform::Desktop {
   FakeDialog dialog{s};
   FakeClipboard clipboard{s};
   FakeSystem system{s};
+  FakeWindowSystem windowSystem{s};
 
  private:
+  platform::System* realSystem;
   static constexpr const char* kMenuNames[platform::kMenuIdCount] = {
       "(none)",       "mnuNew",       "mnuOpen",      "mnuExit",       "mnuViewList(0)",
       "mnuViewList(1)", "mnuViewList(2)", "mnuViewList(3)", "mnuQCopy",     "mnuTopPos",

@@ -1,0 +1,10 @@
+#include "app/frmTovu.h"
+#include "platform/program.h"
+
+namespace platform {
+
+FormDesign ProgramDesign() { return frmTovu::Design(); }
+
+std::unique_ptr<FormEvents> NewProgram(Desktop& desktop) { return std::make_unique<frmTovu>(desktop); }
+
+}  // namespace platform

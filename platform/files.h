@@ -1,0 +1,27 @@
+// Whole files, as the settings and list files need them. One implementation
+// per system (posix/, win32/), chosen when the program is linked.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform::files {
+
+// The bytes of an ordinary file that can be read; nullopt for anything else (a
+// missing file, a folder, a FIFO, a device), with a one-line description
+// without a comma in why.
+std::optional<std::string> Read(const std::string& path, std::string* why = nullptr);
+
+enum class Replaceable {
+  kNew,  // nothing at the path: a new file may be made
+  kYes,  // an ordinary file that may be read and replaced
+  kNo,   // anything else: a read-only file, a folder, a FIFO, a link to nothing
+};
+Replaceable CanReplace(const std::string& path);
+
+// Replaces the file at path with bytes in one step, keeping the old file's
+// attributes; a reader sees the old file or the new one, never a part. False,
+// with the file unchanged and nothing left behind, on failure.
+bool Replace(const std::string& path, const std::string& bytes);
+
+}  // namespace platform::files

@@ -1,0 +1,185 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace platform::files {
+namespace {
+
+// A replacement's temporary file: ".tovu.ini.<random>.tmp" beside the file.
+constexpr char kTemporarySuffix[] = ".tmp";
+// A temporary file this old whose writer holds no lock on it is a leftover.
+constexpr std::time_t kLeftoverSeconds = 10;
+
+// Descriptions are one line without a comma: a failed list reads as one element.
+std::string Describe(int error) {
+  switch (error) {
+    case ENOENT: case ENOTDIR: return "File not found";
+    case EACCES: case EPERM: return "Permission denied";
+    default: return "Path/File access error";
+  }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::string RandomName() {
+  std::array<unsigned char, 6> random{};
+  if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+    // Never the same twice in one process, and unlike another process's.
+    static unsigned counter = 0;
+    const auto mix = static_cast<unsigned long>(::getpid()) * 2654435761u ^ ++counter ^
+                     static_cast<unsigned long>(std::time(nullptr));
+    for (std::size_t i = 0; i < random.size(); ++i) random[i] = static_cast<unsigned char>(mix >> (8 * i));
+  }
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::string name;
+  for (unsigned char c : random) name += kDigits[c % 36];
+  return name;
+}
+
+// Temporary files of earlier replacements of folder/name whose writer is gone
+// (killed between writing and renaming). A live writer holds a lock on its own
+// until the rename; its file is never touched.
+void RemoveLeftovers(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const std::string prefix = "." + name + ".";
+  const std::string suffix = kTemporarySuffix;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string found = entry->d_name;
+    if (found.size() <= prefix.size() + suffix.size() || !found.starts_with(prefix) || !found.ends_with(suffix)) {
+      continue;
+    }
+    const std::string path = folder + found;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::time(nullptr) - st.st_mtime >= kLeftoverSeconds &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
+// Creates folder/.name.<random>.tmp, locked as a live writer's; -1 on failure.
+int CreateTemporary(const std::string& folder, const std::string& name, std::string& temporary) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temporary = folder + "." + name + "." + RandomName() + kTemporarySuffix;
+    // A new file gets the usual permissions less the umask.
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) {
+      ::flock(fd, LOCK_EX);
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::optional<std::string> Read(const std::string& path, std::string* why) {
+  // Opened without blocking, so that a FIFO at the path cannot hang the program.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int error = errno;
+  std::optional<std::string> bytes;
+  if (fd >= 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else {
+      bytes.emplace();
+      bytes->reserve(static_cast<std::size_t>(st.st_size));
+      std::array<char, 65536> buffer;
+      for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n > 0) {
+          bytes->append(buffer.data(), static_cast<std::size_t>(n));
+        } else if (n == 0) {
+          break;
+        } else if (errno != EINTR) {
+          error = errno;
+          bytes.reset();
+          break;
+        }
+      }
+    }
+    ::close(fd);
+  }
+  if (!bytes && why) *why = Describe(error);
+  return bytes;
+}
+
+Replaceable CanReplace(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    // access() grants root everything; a file nobody may write stays read-only for it too.
+    const bool writable = ::access(path.c_str(), R_OK | W_OK) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
+    return S_ISREG(st.st_mode) && writable ? Replaceable::kYes : Replaceable::kNo;
+  }
+  // A link to nothing: what it meant to name is unknown.
+  return ::lstat(path.c_str(), &st) == 0 ? Replaceable::kNo : Replaceable::kNew;
+}
+
+bool Replace(const std::string& path, const std::string& bytes) {
+  // Replace what a link points at, not the link.
+  std::string target = path;
+  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  struct stat st {};
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return false;
+
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  RemoveLeftovers(folder, name);
+  std::string temporary;
+  const int fd = CreateTemporary(folder, name, temporary);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  if (ok && exists) {
+    // Keep the owner (a copy run as root must not take the user's file); where
+    // that is not allowed, the writer owns the file and can write it again.
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)::fchown(fd, st.st_uid, st.st_gid);
+    ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+  }
+  if (ok) ok = ::fsync(fd) == 0;
+  // Renamed while still locked, so that no cleanup takes it for a leftover.
+  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  if (::close(fd) != 0) ok = false;
+  if (ok) {
+    // The rename itself reaches the disk with the folder.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+      (void)::fsync(dir);
+      ::close(dir);
+    }
+  }
+  return ok;
+}
+
+}  // namespace platform::files
