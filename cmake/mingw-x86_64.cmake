@@ -1,0 +1,5 @@
+# 64-bit Windows: Debian's mingw-w64 with POSIX threads.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOVU_MINGW x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,25 @@
+// Where a restored window goes so that a person can reach it, whatever the
+// settings file said: a monitor unplugged since, or a hand-edited position.
+#pragma once
+
+#include <vector>
+
+namespace platform {
+
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+struct ScreenArea {
+  PixelRect whole;      // the screen
+  PixelRect available;  // less its panels and task bars
+};
+
+// frame: the window's outer frame; title: the height of its title bar. A frame
+// larger than the available area of the screen nearest to it is cut to that
+// area; one with no part of its title bar on any screen is moved into that
+// area. Any other frame stays exactly where it is.
+PixelRect InReach(PixelRect frame, int title, const std::vector<ScreenArea>& screens);
+
+}  // namespace platform

@@ -1,0 +1,126 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform::files {
+namespace {
+
+// A replacement's temporary file: ".tovu.ini.<random>.tmp" beside the file.
+constexpr wchar_t kTemporarySuffix[] = L".tmp";
+// A temporary file this old is a leftover of a writer that is gone; a live
+// writer's is open without sharing, so it cannot be deleted anyway.
+constexpr ULONGLONG kLeftoverAge = 10ULL * 10000000ULL;  // 100 ns units
+
+std::string Describe(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: return "File not found";
+    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION: return "Permission denied";
+    default: return "Path/File access error";
+  }
+}
+
+ULONGLONG Ticks(FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"." + name + L".*" + kTemporarySuffix).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        Ticks(now) - Ticks(found.ftLastWriteTime) >= kLeftoverAge) {
+      const std::wstring path = folder + found.cFileName;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+std::wstring RandomName() {
+  static unsigned counter = 0;
+  LARGE_INTEGER clock;
+  QueryPerformanceCounter(&clock);
+  unsigned long long mix = static_cast<unsigned long long>(clock.QuadPart) * 6364136223846793005ULL ^
+                           (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^ ++counter;
+  std::wstring name;
+  for (int i = 0; i < 6; ++i, mix /= 36) name += L"0123456789abcdefghijklmnopqrstuvwxyz"[mix % 36];
+  return name;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> Read(const std::string& path, std::string* why) {
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (why) *why = Describe(GetLastError());
+    return std::nullopt;
+  }
+  std::optional<std::string> bytes;
+  if (GetFileType(file) == FILE_TYPE_DISK) {
+    bytes.emplace();
+    char buffer[65536];
+    DWORD n = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes->append(buffer, n);
+    if (n != 0) bytes.reset();
+  }
+  if (!bytes && why) *why = Describe(GetLastError());
+  CloseHandle(file);
+  return bytes;
+}
+
+Replaceable CanReplace(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Replaceable::kNew : Replaceable::kNo;
+  }
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? Replaceable::kNo : Replaceable::kYes;
+}
+
+bool Replace(const std::string& path, const std::string& bytes) {
+  const std::wstring target = Wide(path);
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+  const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  RemoveLeftovers(folder, name);
+
+  std::wstring temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = folder + L"." + name + L"." + RandomName() + kTemporarySuffix;
+    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
+  ok = CloseHandle(file) && ok;
+  // The old file's attributes (hidden, archive) go with the new one.
+  const DWORD keep = attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_NORMAL : attributes;
+  ok = ok && SetFileAttributesW(temporary.c_str(), keep) &&
+       MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) {
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+  }
+  return ok;
+}
+
+}  // namespace platform::files

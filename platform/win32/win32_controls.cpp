@@ -1,0 +1,177 @@
+#include "platform/win32/win32_controls.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+int Twips::X(double twips) const { return static_cast<int>(std::lround(twips / perPixelX)); }
+int Twips::Y(double twips) const { return static_cast<int>(std::lround(twips / perPixelY)); }
+
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void MoveChild(HWND child, int x, int y) {
+  SetWindowPos(child, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SizeChild(HWND child, int width, int height) {
+  SetWindowPos(child, nullptr, 0, 0, std::max(0, width), std::max(0, height),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ListBox::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+
+void Win32ListBox::AddItem(const std::string& item) {
+  // Without LBS_SORT the list box appends; neither call notifies.
+  SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+}
+
+int Win32ListBox::ListIndex() const {
+  const LRESULT index = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Win32ListBox::SetTop(double v) { MoveChild(hwnd_, ChildRect(hwnd_).left, twips_.Y(v)); }
+void Win32ListBox::SetLeft(double v) { MoveChild(hwnd_, twips_.X(v), ChildRect(hwnd_).top); }
+
+void Win32ListBox::SetWidth(double v) {
+  const RECT r = ChildRect(hwnd_);
+  SizeChild(hwnd_, twips_.X(v), r.bottom - r.top);
+}
+
+void Win32ListBox::SetHeight(double v) {
+  const RECT r = ChildRect(hwnd_);
+  SizeChild(hwnd_, r.right - r.left, twips_.Y(v));
+}
+
+std::string Win32TextBox::Text() const {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
+}
+
+void Win32TextBox::SetText(const std::string& v) { SetWindowTextW(hwnd_, Wide(v).c_str()); }
+
+double Win32TextBox::Width() const {
+  const RECT r = ChildRect(hwnd_);
+  return twips_.FromX(r.right - r.left);
+}
+
+void Win32TextBox::SetWidth(double v) {
+  const RECT r = ChildRect(hwnd_);
+  SizeChild(hwnd_, twips_.X(v), r.bottom - r.top);
+}
+
+void Win32Button::SetWidth(double v) {
+  const RECT r = ChildRect(hwnd_);
+  SizeChild(hwnd_, twips_.X(v), r.bottom - r.top);
+}
+
+void Win32OptionGroup::Select(int index) {
+  if (index == selected_) return;
+  for (int i = 0; i < count_; ++i) {
+    SendMessageW(buttons_[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  Raise(index);
+}
+
+void Win32OptionGroup::Unselect(int index) {
+  SendMessageW(buttons_[index], BM_SETCHECK, BST_UNCHECKED, 0);
+  if (index == selected_) selected_ = -1;
+}
+
+void Win32OptionGroup::Clicked(HWND hwnd) {
+  for (int i = 0; i < count_; ++i) {
+    // An auto radio button has checked itself; a click on the selected one changes nothing.
+    if (buttons_[i] == hwnd && i != selected_ && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) Raise(i);
+  }
+}
+
+bool Win32OptionGroup::Owns(HWND hwnd) const {
+  return std::find(buttons_.begin(), buttons_.begin() + count_, hwnd) != buttons_.begin() + count_;
+}
+
+void Win32OptionGroup::Raise(int index) {
+  selected_ = index;
+  events_->optList_Click(index);
+}
+
+bool Win32MenuItem::Checked() const { return GetMenuState(bar_, command_, MF_BYCOMMAND) & MF_CHECKED; }
+
+void Win32MenuItem::SetChecked(bool v) {
+  CheckMenuItem(bar_, command_, MF_BYCOMMAND | (v ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Win32Timer::SetInterval(int milliseconds) {
+  if (milliseconds <= 0) KillTimer(hwnd_, kId);
+  else SetTimer(hwnd_, kId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+// Another program may hold the clipboard for a moment.
+bool Win32Clipboard::Open() const {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(owner_)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+void Win32Clipboard::Clear() {
+  if (!Open()) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+void Win32Clipboard::SetText(const std::string& text) {
+  const std::wstring wide = Wide(text);
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return;
+  std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  // Windows offers the text as CF_TEXT too, in the system's code page.
+  if (!Open()) {
+    GlobalFree(memory);
+    return;
+  }
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  CloseClipboard();
+}
+
+bool Win32OpenDialog::ShowOpen() {
+  // "desc|patterns|..." with every "|" a NUL, and the list ended by two.
+  std::wstring filter = Wide(filter_);
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  filter += L'\0';
+  std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring kept = Wide(fileName_);
+  std::copy_n(kept.c_str(), std::min(kept.size(), file.size() - 1), file.data());
+
+  OPENFILENAMEW open{};
+  open.lStructSize = sizeof open;
+  open.hwndOwner = owner_;
+  open.lpstrFilter = filter.c_str();
+  open.lpstrFile = file.data();
+  open.nMaxFile = static_cast<DWORD>(file.size());
+  open.Flags = static_cast<DWORD>(flags_) | OFN_EXPLORER;
+  if (GetOpenFileNameW(&open)) {
+    fileName_ = Utf8(file.data());
+    return true;
+  }
+  // Nothing went wrong: the user cancelled.
+  if (CommDlgExtendedError() == 0) return !cancelError_;
+  return false;
+}
+
+}  // namespace platform

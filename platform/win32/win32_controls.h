@@ -1,0 +1,179 @@
+// The window's controls as Win32 child windows. Each keeps the twips the
+// handlers see; the window procedure turns their notifications into handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/design.h"
+#include "platform/events.h"
+
+namespace platform {
+
+// Twips to the screen's pixels and back.
+struct Twips {
+  double perPixelX = 15, perPixelY = 15;
+  int X(double twips) const;
+  int Y(double twips) const;
+  double FromX(int pixels) const { return pixels * perPixelX; }
+};
+
+// A child window's place in its parent's client area, in pixels.
+RECT ChildRect(HWND child);
+void MoveChild(HWND child, int x, int y);
+void SizeChild(HWND child, int width, int height);
+
+class Win32ListBox final : public ListBox {
+ public:
+  Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
+  void Clear() override;
+  void AddItem(const std::string& item) override;
+  int ListIndex() const override;
+  void SetTop(double v) override;
+  void SetLeft(double v) override;
+  void SetWidth(double v) override;
+  void SetHeight(double v) override;
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+  const Twips& twips_;
+};
+
+class Win32TextBox final : public TextBox {
+ public:
+  Win32TextBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
+  std::string Text() const override;
+  void SetText(const std::string& v) override;
+  double Left() const override { return twips_.FromX(ChildRect(hwnd_).left); }
+  void SetLeft(double v) override { MoveChild(hwnd_, twips_.X(v), ChildRect(hwnd_).top); }
+  double Width() const override;
+  void SetWidth(double v) override;
+
+ private:
+  HWND hwnd_;
+  const Twips& twips_;
+};
+
+class Win32Label final : public Label {
+ public:
+  Win32Label(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
+  double Left() const override { return twips_.FromX(ChildRect(hwnd_).left); }
+  void SetLeft(double v) override { MoveChild(hwnd_, twips_.X(v), ChildRect(hwnd_).top); }
+
+ private:
+  HWND hwnd_;
+  const Twips& twips_;
+};
+
+class Win32Button final : public Button {
+ public:
+  Win32Button(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
+  void SetEnabled(bool v) override { EnableWindow(hwnd_, v); }
+  void SetLeft(double v) override { MoveChild(hwnd_, twips_.X(v), ChildRect(hwnd_).top); }
+  void SetWidth(double v) override;
+
+ private:
+  HWND hwnd_;
+  const Twips& twips_;
+};
+
+// The four option buttons of one group. Windows checks an auto radio button
+// itself when the user clicks it or moves to it; BM_SETCHECK raises nothing, so
+// the group raises optList_Click itself, whenever the selection changes.
+class Win32OptionGroup {
+ public:
+  Win32OptionGroup(FormEvents*& events, const Twips& twips) : events_(events), twips_(twips) {}
+  void Add(HWND hwnd) { buttons_[count_++] = hwnd; }
+  void Select(int index);    // by the program: checks it, clears the others
+  void Unselect(int index);
+  void Clicked(HWND hwnd);   // BN_CLICKED: the user checked it
+  bool Owns(HWND hwnd) const;
+  void SetLeft(int index, double v) { MoveChild(buttons_[index], twips_.X(v), ChildRect(buttons_[index]).top); }
+
+ private:
+  void Raise(int index);
+  FormEvents*& events_;
+  const Twips& twips_;
+  std::array<HWND, 4> buttons_{};
+  int count_ = 0;
+  int selected_ = 0;  // the design selects the first
+};
+
+class Win32OptionButton final : public OptionButton {
+ public:
+  Win32OptionButton(Win32OptionGroup& group, int index) : group_(group), index_(index) {}
+  void SetValue(bool v) override { v ? group_.Select(index_) : group_.Unselect(index_); }
+  void SetLeft(double v) override { group_.SetLeft(index_, v); }
+
+ private:
+  Win32OptionGroup& group_;
+  int index_;
+};
+
+// The check mark lives in the menu itself; Windows never flips it.
+class Win32MenuItem final : public MenuItem {
+ public:
+  Win32MenuItem(HMENU bar, UINT command) : bar_(bar), command_(command) {}
+  bool Checked() const override;
+  void SetChecked(bool v) override;
+
+ private:
+  HMENU bar_;
+  UINT command_;
+};
+
+class Win32Timer final : public Timer {
+ public:
+  explicit Win32Timer(HWND hwnd) : hwnd_(hwnd) {}
+  void SetInterval(int milliseconds) override;
+  static constexpr UINT_PTR kId = 1;
+
+ private:
+  HWND hwnd_;
+};
+
+class Win32Screen final : public Screen {
+ public:
+  explicit Win32Screen(const Twips& twips) : twips_(twips) {}
+  double Width() const override { return GetSystemMetrics(SM_CXSCREEN) * twips_.perPixelX; }
+  double Height() const override { return GetSystemMetrics(SM_CYSCREEN) * twips_.perPixelY; }
+  double TwipsPerPixelX() const override { return twips_.perPixelX; }
+  double TwipsPerPixelY() const override { return twips_.perPixelY; }
+
+ private:
+  const Twips& twips_;
+};
+
+class Win32Clipboard final : public Clipboard {
+ public:
+  explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+  void Clear() override;
+  void SetText(const std::string& text) override;
+
+ private:
+  bool Open() const;
+  HWND owner_;
+};
+
+class Win32OpenDialog final : public OpenDialog {
+ public:
+  explicit Win32OpenDialog(HWND owner) : owner_(owner) {}
+  void SetCancelError(bool v) override { cancelError_ = v; }
+  void SetFilter(const std::string& v) override { filter_ = v; }
+  void SetFlags(int v) override { flags_ = v; }
+  bool ShowOpen() override;
+  std::string FileName() const override { return fileName_; }
+
+ private:
+  HWND owner_;
+  bool cancelError_ = false;
+  std::string filter_;
+  int flags_ = 0;
+  std::string fileName_;
+};
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+// The main window on Win32: a top-level window with a menu bar, its geometry in
+// twips as the handlers see it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <tuple>
+
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/win32/win32_controls.h"
+
+namespace platform {
+
+class Win32Form final : public Window {
+ public:
+  Win32Form(FormEvents*& events, const Twips& twips) : events_(events), twips_(twips) {}
+  void SetHandle(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+
+  double Left() const override { return twips_.FromX(Outer().left); }
+  double Top() const override { return Outer().top * twips_.perPixelY; }
+  double Width() const override { return twips_.FromX(Outer().right - Outer().left); }
+  double Height() const override { return (Outer().bottom - Outer().top) * twips_.perPixelY; }
+  bool SetLeft(double twips) override;
+  bool SetTop(double twips) override;
+  bool SetWidth(double twips) override;
+  bool SetHeight(double twips) override;
+  double ScaleLeft() const override { return 0; }
+  double ScaleTop() const override { return 0; }
+  double ScaleWidth() const override { return twips_.FromX(Client().right); }
+  double ScaleHeight() const override { return Client().bottom * twips_.perPixelY; }
+  int WindowState() const override;
+  WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+
+  // Sizes the window so that its client area below the menu bar is this many
+  // pixels, however the menu bar wraps at that width.
+  void SetClientSize(int width, int height);
+  // WM_SIZE: raises Form_Resize when the state or a size changed since the last
+  // time, or always (the first show).
+  void RaiseResize(bool always);
+  void ForgetRaised() { raised_.reset(); }
+
+ private:
+  RECT Outer() const;
+  RECT Client() const;
+  // Moves or sizes the frame; false when the window refuses (minimised or
+  // maximised, or beyond the 16-bit coordinates windows are kept to).
+  bool Place(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
+
+  FormEvents*& events_;
+  const Twips& twips_;
+  HWND hwnd_ = nullptr;
+  std::optional<std::tuple<int, int, int, int, int>> raised_;
+};
+
+}  // namespace platform
