@@ -141,7 +141,7 @@ std::string LineEnd(std::string_view bytes) {
 // second line) are never written.
 bool CanWrite(std::string_view section, std::string_view key) {
   constexpr std::string_view kLineBreaks("\r\n\0", 3);
-  return section.find_first_of(kLineBreaks) == npos && !key.empty() &&
+  return !section.empty() && section.find_first_of(kLineBreaks) == npos && !key.empty() &&
          key.find_first_of(kLineBreaks) == npos && key.find('=') == npos && key[0] != ';' &&
          key[0] != '[';
 }
@@ -150,7 +150,7 @@ bool CanWrite(std::string_view section, std::string_view key) {
 
 std::optional<std::string> Get(const std::optional<std::string>& file, std::string_view section,
                                std::string_view key, std::size_t bufferSize) {
-  if (!file || IsUtf16(*file) || Trim(key).empty()) return std::nullopt;
+  if (!file || IsUtf16(*file) || Trim(section).empty() || Trim(key).empty()) return std::nullopt;
   const bool utf8 = file->starts_with(kBom);
   const Place place = Find(*file, utf8, Encode(Trim(section), utf8), Encode(Trim(key), utf8));
   if (!place.key || place.keyEntry.kind != Kind::kKey) return std::nullopt;

@@ -23,6 +23,20 @@ bool Decode(std::string_view ansi, std::wstring& out) {
   return true;
 }
 
+// A single byte outside the table's double-byte part: Windows maps 0x80, 0xA0
+// and 0xFD to 0xFF, yet calls them invalid when asked to report those; a byte
+// that truly does not decode comes back as the code page's default character.
+bool DecodeSingle(char c, std::wstring& out) {
+  static const WCHAR unknown = [] {
+    CPINFOEXW info{};
+    return GetCPInfoExW(kShiftJis, 0, &info) ? info.UnicodeDefaultChar : WCHAR{0x30FB};
+  }();
+  WCHAR wide = 0;
+  if (MultiByteToWideChar(kShiftJis, 0, &c, 1, &wide, 1) != 1 || wide == unknown) return false;
+  out += wide;
+  return true;
+}
+
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
@@ -35,7 +49,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
     const auto c = static_cast<unsigned char>(ansi[i]);
     const std::size_t length =
         IsLeadByte(c) && i + 1 < ansi.size() && IsTrailByte(static_cast<unsigned char>(ansi[i + 1])) ? 2 : 1;
-    if (Decode(ansi.substr(i, length), wide)) {
+    if (Decode(ansi.substr(i, length), wide) || (length == 1 && DecodeSingle(ansi[i], wide))) {
       i += length;
     } else {
       wide += L'\xFFFD';

@@ -1,312 +1,291 @@
-# Helpers for the desktop tests; sourced by each test_*.sh, which run_all.sh
-# runs with DISPLAY, E2E_BUILD, E2E_OUT, E2E_SCRATCH, E2E_PIDS and E2E_RESULTS
-# set.
-#
-# A test is a function run by `run_case NAME FUNCTION`: it returns 0 to pass,
-# or sets REASON and returns 1 to fail. The `want_*` and `wait_*` helpers set
-# REASON themselves, so a test reads `want_eq "$x" 3 "what" || return 1`.
-
+# Helpers for the desktop tests. A case is a function case_NAME in one of the
+# cases_*.sh files; run_all.sh runs each in a shell of its own through
+# `run_case NAME`, with DISPLAY, E2E_BUILD, E2E_OUT and E2E_SCRATCH set.
+# A case returns 0 to pass, or sets REASON and returns 1 to fail; the checks
+# below set REASON themselves, so a case chains them with && and `|| return 1`.
 set -uo pipefail
 
-GROUP=$(basename "$0" .sh)
-GROUP=${GROUP#test_}
-GROUP_DIR=$E2E_SCRATCH/$GROUP
-mkdir -p "$GROUP_DIR"
-REASON=
-NOTE=
-TOVU_PID=
-TOVU_WIN=
-TOVU_STATUS=
-TOVU_DIR=
-STARTS=0
-TOVU_ENV=()
-TOVU_AS=()
+# The launcher, launcher-$E2E_TARGET.sh, is all that cases know of how the
+# program is built and started. It provides:
+#   check_build DIR        fails, saying why, when DIR holds no built program
+#   install_program NAME   makes CASE_DIR/NAME holding the program and its four
+#                          list files (it keeps tovu.ini beside itself); prints it
+#   start_program DIR ARG...  starts it in the background with ARGs as its
+#                          command line, LAUNCH_ENV (NAME=value words) in its
+#                          environment, behind LAUNCH_AS (a command prefix that
+#                          runs it as another user); sets PROGRAM_PID to a child
+#                          of this shell that ends, with the program's status,
+#                          when it ends; logs to E2E_OUT/CASE-tovu-STARTS.log
+#   program_running        whether the program still runs
+#   program_windows        its mapped windows, as X ids
+#   native_path PATH       PATH as the program takes it (command line, dialog)
+#   fake_notepad DIR       gives the program in DIR a stand-in editor that
+#                          records each start; no_notepad DIR: no editor at all
+#   notepad_starts         how many starts the stand-in has recorded
+#   notepad_record N       what the N-th start received, in the form of
+#   notepad_expect KIND [TEXT]  what it must have received: "empty" (no file),
+#                          "arg TEXT" (TEXT, as given to start_program, was the
+#                          program's one argument) or "file PATH" (the Unix
+#                          path PATH was chosen in the open dialog)
+# A Windows build under Wine starts DIR/tovu.exe with wine, puts a Notepad.exe
+# recording its raw command line into DIR, hides Wine's own notepad for
+# no_notepad, converts with `winepath -w`, and expects "Notepad", "Notepad "
+# and the argument as Windows quotes it (Notepad "Z:\tmp\x\a b.htm"), or
+# "Notepad " and the bare Windows path (Notepad Z:\tmp\x\e f.htm).
+E2E_TARGET=${E2E_TARGET:-linux}
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$E2E_HERE/launcher-$E2E_TARGET.sh" || return 1
+for _file in "$E2E_HERE"/cases_*.sh; do . "$_file"; done
 
-# Result lines go to the group's log, to the console (fd 3, from run_all.sh)
-# and to the results file that run_all.sh counts.
-report() {
-  printf '%s\n' "$*"
-  { printf '%s\n' "$*" >&3; } 2>/dev/null || true
-  printf '%s\n' "$*" >>"$E2E_RESULTS"
+REASON= NOTE= SKIPPED= CASE= CASE_DIR= APP= WIN= PROGRAM_PID= STARTS=0 MENU_BAR=0
+LAUNCH_ENV=() LAUNCH_AS=()
+CLIENT_WIDTH=186 CLIENT_HEIGHT=318  # the design's client area below the menu bar
+
+# The verdict goes to the case's log and to the console (fd 3).
+run_case() {  # name; exits 0 passed, 1 failed, 77 skipped
+  CASE=$1 CASE_DIR=$E2E_SCRATCH/$1
+  mkdir -p "$CASE_DIR/home"
+  # A home of its own: the file dialog remembers its last folder there.
+  export HOME=$CASE_DIR/home XDG_CONFIG_HOME=$CASE_DIR/home/.config \
+    XDG_CACHE_HOME=$CASE_DIR/home/.cache XDG_DATA_HOME=$CASE_DIR/home/.local/share
+  local verdict status=0
+  if ! "case_$1"; then
+    verdict="FAIL $1: ${REASON:-failed}" status=1
+    screenshot "FAIL-$1"
+  elif [ -n "$SKIPPED" ]; then
+    verdict="SKIP $1 ($SKIPPED)" status=77
+  else
+    verdict="PASS $1${NOTE:+ ($NOTE)}"
+  fi
+  printf '%s\n' "$verdict" | tee /dev/fd/3
+  exit "$status"
 }
 
-# NOTE, when a test sets it, is shown after its PASS line (a measurement).
-run_case() {
-  local name=$1 test=$2
-  REASON=
-  NOTE=
-  TOVU_ENV=()
-  TOVU_AS=()
-  echo "--- $GROUP/$name"
-  if "$test"; then
-    report "PASS $GROUP/$name${NOTE:+ ($NOTE)}"
-  else
-    report "FAIL $GROUP/$name: ${REASON:-failed}"
-    screenshot "FAIL-$GROUP-$name"
-  fi
+# A case for some builds only begins with `only_on TARGET... || return 0`.
+only_on() {
+  [[ " $* " == *" $E2E_TARGET "* ]] || { SKIPPED="$* only"; return 1; }
 }
 
 fail() { REASON=$*; return 1; }
+want_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', want '$2'"; }
 
-want_eq() {  # actual expected what
-  [ "$1" = "$2" ] || fail "$3: got '$1', want '$2'"
+# The condition of want, wait_for and still: holds when the command prints EXPECTED.
+is() {  # expected command...
+  local got
+  got=$("${@:2}")
+  [ "$got" = "$1" ] || fail "got '$got', want '$1'"
 }
+want() { "${@:2}" || fail "$1: $REASON"; }  # what condition...
+wait_for() { REASON=; poll "${WAIT:-3}" "${@:2}" || fail "$1: $REASON"; }
 
-want_le() {  # actual limit what
-  [ "$1" -le "$2" ] 2>/dev/null || fail "$3: got '$1', want at most $2"
-}
-
-# Runs a command until it succeeds or the seconds run out.
-poll() {  # seconds command...
-  local deadline
-  deadline=$(($(date +%s%N) + $(awk "BEGIN { printf \"%d\", $1 * 1000000000 }")))
-  shift
-  while :; do
-    "$@" && return 0
-    [ "$(date +%s%N)" -ge "$deadline" ] && return 1
+# What must NOT happen (a copy, a move, a Notepad start, an exit) gets SETTLE
+# seconds to show: longer than a sticky-mode tick (500 ms) and the window
+# manager's answer to it; a copy or a start shows within milliseconds.
+SETTLE=0.8
+still() {  # what condition...: holds throughout SETTLE seconds
+  local end=$((${EPOCHREALTIME/./} + $(usecs $SETTLE)))
+  until [ "${EPOCHREALTIME/./}" -gt "$end" ]; do
+    "${@:2}" || { fail "$1: $REASON"; return 1; }
     sleep 0.05
   done
 }
 
-screenshot() {  # name
-  import -window root "$E2E_OUT/$1.png" 2>/dev/null || true
-}
-
-# --- the program -------------------------------------------------------------
-
-# A fresh folder holding a copy of the program and its lists: the program
-# keeps its settings beside itself.
-new_install() {  # name; prints the folder
-  local dir=$GROUP_DIR/$1
-  mkdir -p "$dir"
-  cp "$E2E_BUILD/tovu" "$E2E_BUILD"/list[1-4].nl2 "$dir/"
-  printf '%s\n' "$dir"
-}
-
-# Starts DIR/tovu with the given arguments. TOVU_ENV (array of NAME=value) and
-# TOVU_AS (a command prefix, e.g. to drop privileges) shape how it runs; both
-# end in exec, so TOVU_PID is the program itself.
-tovu_start() {  # dir args...
-  TOVU_DIR=$1
+poll() {  # seconds command...: runs the command until it succeeds or time is up
+  local end=$((${EPOCHREALTIME/./} + $(usecs "$1")))
   shift
-  STARTS=$((STARTS + 1))
-  local log=$E2E_OUT/$GROUP-tovu-$STARTS.log
-  echo "start $STARTS: $TOVU_DIR/tovu $*" >"$log"
-  ${TOVU_AS[@]+"${TOVU_AS[@]}"} env ${TOVU_ENV[@]+"${TOVU_ENV[@]}"} \
-    "$TOVU_DIR/tovu" "$@" >>"$log" 2>&1 &
-  TOVU_PID=$!
-  echo "$TOVU_PID" >>"$E2E_PIDS"
-  TOVU_WIN=
-  TOVU_STATUS=
+  until "$@"; do
+    [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
+    sleep 0.05
+  done
 }
 
-tovu_running() {
-  local state
-  state=$(awk '{ print $3 }' "/proc/$TOVU_PID/stat" 2>/dev/null) || return 1
-  [ "$state" != Z ]
+usecs() { printf '%.0f' "${1}e6"; }
+
+screenshot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
+
+# --- the program ---------------------------------------------------------------
+
+# Starts the program from the case's install folder APP (made on first use),
+# waits for its window and puts a known text on the clipboard.
+launch() {  # args...
+  [ -n "$APP" ] || APP=$(install_program app)
+  start_program "$APP" "$@"
+  wait_window && set_clipboard before
 }
 
-# The program's main window: exactly the title "Tovu" (xdotool's search
-# ignores case, and Qt keeps a hidden window named after the program).
+# The main window: titled exactly "Tovu" (Qt keeps a hidden window named after
+# the program), framed by the window manager.
 find_main_window() {
   local win
-  for win in $(xdotool search --onlyvisible --pid "$TOVU_PID" --name '^Tovu$' 2>/dev/null); do
-    if [ "$(xprop -id "$win" _NET_WM_NAME 2>/dev/null)" = '_NET_WM_NAME(UTF8_STRING) = "Tovu"' ] &&
-       xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; then
-      TOVU_WIN=$win
-      return 0
-    fi
+  for win in $(program_windows); do
+    [ "$(xprop -id "$win" _NET_WM_NAME 2>/dev/null)" = '_NET_WM_NAME(UTF8_STRING) = "Tovu"' ] &&
+      xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && WIN=$win && return 0
   done
   return 1
 }
 
-geometry_settled() {
+settled() {
   local now
-  now=$(frame_geometry "$TOVU_WIN")
-  if [ -n "$now" ] && [ "$now" = "${_last_geometry:-}" ]; then return 0; fi
-  _last_geometry=$now
+  now=$(frame_geometry)
+  [ "$now" = "$_last" ] && return 0
+  _last=$now
+  sleep 0.1
   return 1
 }
 
-# Waits for the main window to be mapped and framed and to stop moving (the
-# program puts its frame in place once the window manager has framed it).
-wait_window() {  # [seconds]
-  if ! poll "${1:-10}" find_main_window; then
-    tovu_running || fail "the program ended before its window appeared (see $E2E_OUT/$GROUP-tovu-$STARTS.log)"
-    tovu_running && fail "no window \"Tovu\" within ${1:-10} s"
+# Waits for the main window to be framed, to stop moving (the program puts its
+# frame in place once framed) and to take the focus.
+wait_window() {
+  if ! poll 10 find_main_window; then
+    if program_running; then fail "no window \"Tovu\" within 10 s"
+    else fail "the program ended before its window appeared (see $E2E_OUT/$CASE-tovu-$STARTS.log)"; fi
     return 1
   fi
-  _last_geometry=
-  poll 3 eval 'geometry_settled && sleep 0.15 && geometry_settled' || true
+  _last=
+  poll 3 settled
   activate || fail "the window did not take the focus"
 }
 
 activate() {
-  xdotool windowactivate --sync "$TOVU_WIN" >/dev/null 2>&1
-  poll 2 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$TOVU_WIN" ]'
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+  poll 2 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$WIN" ]'
 }
 
-keys() {  # xdotool key names...
-  xdotool key --delay 40 "$@"
+keys() { xdotool key --delay 40 "$@"; }
+
+# Steps as a user takes them: `click X Y` clicks the client area at X Y below
+# the menu bar (the design's origin), `type TEXT` types; any other word is a key.
+act() {
+  while [ $# -gt 0 ]; do
+    case $1 in
+      click) xdotool mousemove --window "$WIN" "$2" "$((MENU_BAR + $3))" click 1; shift 3 ;;
+      type) xdotool type --delay 15 "$2"; shift 2 ;;
+      *) keys "$1"; shift ;;
+    esac
+  done
 }
 
-# Popup menus of the program now on screen: its mapped windows that the
-# window manager leaves alone (Qt marks a popup's type only the first time).
+copies() { act "${@:2}" && wait_for "clipboard after ${*:2}" is "$1" clipboard; }  # text steps...
+keeps() {  # steps...: the steps leave the clipboard as it was
+  local kept
+  kept=$(clipboard)
+  act "$@" && still "clipboard after $*" is "$kept" clipboard
+}
+
+# The menu bar's height: what the client area holds above the design's height.
+menu_bar() {
+  local h
+  h=$(client_geometry | cut -d' ' -f4)
+  MENU_BAR=$((h - CLIENT_HEIGHT))
+  [ "$MENU_BAR" -ge 12 ] && [ "$MENU_BAR" -le 40 ] ||
+    fail "client height $h leaves $MENU_BAR px for the menu bar above the design's $CLIENT_HEIGHT px"
+}
+
+# Popup menus now on screen: the program's mapped windows the window manager
+# leaves alone (Qt marks a popup's type only the first time).
 popups() {
   local win count=0
-  for win in $(xdotool search --onlyvisible --pid "$TOVU_PID" 2>/dev/null); do
-    xwininfo -id "$win" 2>/dev/null | grep -q 'Override Redirect State: yes' &&
-      count=$((count + 1))
+  for win in $(program_windows); do
+    xwininfo -id "$win" 2>/dev/null | grep -q 'Override Redirect State: yes' && count=$((count + 1))
   done
   echo "$count"
 }
 
-# Chooses a menu item by its access keys, as a user does: Alt+letter opens
-# the menu, each further letter picks an item or opens a submenu.
-menu() {  # menu-letter item-letter... (a submenu's letter first)
-  local top=$1 open=1 key
+# Chooses a menu item by its access keys, as a user does: Alt+letter opens the
+# menu, each further letter opens a submenu or picks the item.
+menu() {  # menu-letter item-letter...
+  local open=1 key
+  activate || fail "the window could not be focused" || return 1
+  keys "alt+$1"
   shift
-  activate || { fail "the window could not be focused"; return 1; }
-  keys "alt+$top"
-  poll 2 eval '[ "$(popups)" -ge 1 ]' || { fail "menu Alt+$top did not open"; return 1; }
+  poll 2 eval '[ "$(popups)" -ge 1 ]' || fail "menu did not open" || return 1
   for key in "$@"; do
     keys "$key"
-    if [ "$key" != "${!#}" ]; then
-      open=$((open + 1))
-      poll 2 eval "[ \"\$(popups)\" -ge $open ]" || { fail "submenu $key did not open"; return 1; }
-    fi
+    [ "$key" = "${!#}" ] && break
+    open=$((open + 1))
+    poll 2 eval "[ \"\$(popups)\" -ge $open ]" || fail "submenu $key did not open" || return 1
   done
-  poll 2 eval '[ "$(popups)" -eq 0 ]' || { fail "menu stayed open after choosing ${!#}"; return 1; }
+  poll 2 eval '[ "$(popups)" -eq 0 ]' || fail "menu stayed open after choosing ${!#}"
 }
 
-# Asks the window to close as its frame's close button does (a close request
-# the program may answer as it likes), then waits for the program to end.
-close_window() {  # [seconds]
-  activate || true
+# Closes the window as the frame's close button does; the program must end
+# with status 0.
+close_window() {
+  activate
   keys alt+F4
-  wait_exit "${1:-5}"
-}
-
-wait_exit() {  # [seconds]; sets TOVU_STATUS
-  if ! poll "${1:-5}" eval '! tovu_running'; then
-    kill -KILL "$TOVU_PID" 2>/dev/null
-    wait "$TOVU_PID" 2>/dev/null
-    TOVU_STATUS=killed
-    fail "the program was still running ${1:-5} s after the close request"
+  if ! poll 5 eval '! program_running'; then
+    kill -KILL "$PROGRAM_PID"
+    fail "the program was still running 5 s after the close request"
     return 1
   fi
-  wait "$TOVU_PID"
-  TOVU_STATUS=$?
+  wait "$PROGRAM_PID"
+  want_eq "$?" 0 "exit status after the close request"
 }
 
-# Ends a program a test left running, so that the next test starts clean.
-tovu_kill() {
-  if [ -n "$TOVU_PID" ] && tovu_running; then
-    kill -KILL "$TOVU_PID" 2>/dev/null
-    wait "$TOVU_PID" 2>/dev/null
-  fi
-  return 0
-}
+running() { program_running && echo yes || echo no; }
 
-# --- what a user sees ---------------------------------------------------------
+# --- what a user sees -------------------------------------------------------------
 
-clipboard() {
-  xclip -o -selection clipboard 2>/dev/null
-}
+clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 
-# Puts text on the clipboard from another client (xclip keeps serving it until
-# another client takes the clipboard over).
+# From another client, which keeps serving it until the program takes over.
 set_clipboard() {  # text
-  local text=$1
-  printf '%s' "$text" | xclip -i -selection clipboard >/dev/null 2>&1
-  poll 2 eval '[ "$(clipboard)" = "$text" ]'
+  printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+  wait_for "text put on the clipboard" is "$1" clipboard
 }
 
-wait_clipboard() {  # expected [seconds]
-  local want=$1
-  if ! poll "${2:-2}" eval '[ "$(clipboard)" = "$want" ]'; then
-    fail "clipboard holds '$(clipboard)', want '$want'"
-    return 1
-  fi
-}
-
-# The window manager's frame around a client window, as "left top right bottom".
-frame_extents() {  # window
-  xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ','
-}
-
-# Client window as "x y width height", x and y relative to the screen.
-client_geometry() {  # window
-  xwininfo -id "$1" 2>/dev/null | awk '
-    /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
-    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+client_geometry() {  # as "x y width height" on the screen
+  xwininfo -id "$WIN" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF }
+    /Absolute upper-left Y:/ { y = $NF } /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
     END { if (w != "") print x, y, w, h }'
 }
 
-# The outer frame, as the program's own Left, Top, Width and Height see it:
-# "x y width height" in pixels.
-frame_geometry() {  # window
+# The frame as the program's own Left, Top, Width and Height see it, in pixels.
+frame_geometry() {
   local l r t b x y w h
-  read -r l r t b <<<"$(frame_extents "$1")"
-  read -r x y w h <<<"$(client_geometry "$1")"
-  [ -n "$l" ] && [ -n "$w" ] || return 1
-  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+  read -r l r t b <<<"$(xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ,)"
+  read -r x y w h <<<"$(client_geometry)"
+  [ -n "$l" ] && [ -n "$w" ] && echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
-# Moves the window so that its frame's top-left corner lands at x y.
-move_frame() {  # x y
-  local l r t b
-  read -r l r t b <<<"$(frame_extents "$TOVU_WIN")"
-  xdotool windowmove "$TOVU_WIN" "$(($1 + l))" "$(($2 + t))"
+frame_xy() { frame_geometry | cut -d' ' -f1-2; }
+
+# The frame as the settings file keeps it: Top Left Height Width in twips.
+frame_twips() {
+  local x y w h
+  read -r x y w h <<<"$(frame_geometry)"
+  echo "$((y * 15)) $((x * 15)) $((h * 15)) $((w * 15))"
 }
 
-net_wm_state() {  # window
-  xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed -n 's/.*= *//p'
+move_frame() {  # x y: puts the frame's top-left corner there
+  local l t
+  read -r l _ t _ <<<"$(xprop -id "$WIN" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ,)"
+  xdotool windowmove "$WIN" "$(($1 + l))" "$(($2 + t))"
 }
 
-has_above() {
-  net_wm_state "$TOVU_WIN" | grep -q _NET_WM_STATE_ABOVE
-}
+moved() { move_frame "$1" "$2" && wait_for "frame moved to $1,$2" is "$1 $2" frame_xy; }  # x y
 
-# --- files --------------------------------------------------------------------
+wm_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | sed -n 's/.*= *//p'; }
+on_top() { [[ $(wm_state) == *_NET_WM_STATE_ABOVE* ]] && echo yes || echo no; }
 
-ini_keys() {  # file; the keys in file order, blank-separated
-  tr -d '\r' <"$1" | sed -n 's/^\([^=[]*\)=.*/\1/p' | tr '\n' ' ' | sed 's/ $//'
-}
+# --- files -----------------------------------------------------------------------
 
-ini_value() {  # file key
-  tr -d '\r' <"$1" | sed -n "s/^$2=//p" | head -n 1
+ini_keys() { tr -d '\r' <"$1" | sed -n 's/^\([^=[]*\)=.*/\1/p' | paste -sd' '; }  # file
+
+ini_values() {  # file key...
+  local key values=()
+  for key in "${@:2}"; do values+=("$(tr -d '\r' <"$1" | sed -n "s/^$key=//p" | head -n 1)"); done
+  echo "${values[*]}"
 }
 
 write_ini() {  # file key=value...
-  local file=$1
-  shift
-  { printf '[Setting]\r\n'; printf '%s\r\n' "$@"; } >"$file"
+  { printf '[Setting]\r\n'; printf '%s\r\n' "${@:2}"; } >"$1"
 }
 
-# A stand-in for the editor: records each start's arguments in a file of its
-# own under DIR/starts, the count first, each one ended by a NUL.
-fake_notepad() {  # dir
-  mkdir -p "$1/bin" "$1/starts"
-  cat >"$1/bin/Notepad" <<EOF
-#!/bin/sh
-record="$1/starts/\$(date +%s%N).\$\$"
-{ printf '%s\0' "\$#"; [ \$# -eq 0 ] || printf '%s\0' "\$@"; } >"\$record.part"
-mv "\$record.part" "\$record"
-EOF
-  chmod 755 "$1/bin/Notepad"
+want_notepad_starts() {  # count: exactly so many starts, and no more come
+  wait_for "Notepad starts" is "$1" notepad_starts && still "Notepad starts" is "$1" notepad_starts
 }
 
-notepad_count() {  # dir
-  find "$1/starts" -maxdepth 1 -type f ! -name '*.part' | wc -l
-}
-
-# The arguments of the n-th start (1 = first), shown as [arg] [arg] ...
-notepad_args() {  # dir n
-  local record args=() shown=
-  record=$(find "$1/starts" -maxdepth 1 -type f ! -name '*.part' | sort | sed -n "${2}p")
-  [ -n "$record" ] || { echo "(no start $2)"; return; }
-  mapfile -d '' args <"$record"
-  for arg in "${args[@]:1}"; do shown+="[$arg] "; done
-  printf '%s' "${shown% }"
+want_notepad_start() {  # n empty|arg TEXT|file PATH
+  want "what Notepad start $1 received" is "$(notepad_expect "${@:2}")" notepad_record "$1"
 }
