@@ -1,48 +1,10 @@
 # Sourced by the timing scripts: a private X server with a window manager, and
-# timed runs of a program under it. Needs xvfb, openbox and x11-utils.
+# timed runs of a program under it. Needs xvfb, xauth, openbox and x11-utils.
 
-X_SESSION_PIDS=()
-
-# Starts Xvfb on a free display and openbox on it; exports DISPLAY, and a
-# private runtime folder under the scratch folder $1. Stopped by stop_x_session
-# (the caller's EXIT trap).
-start_x_session() {
-  export XDG_RUNTIME_DIR="$1/runtime"
-  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-  local number_file="$1/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" 2>/dev/null &
-  X_SESSION_PIDS+=($!)
-  local tries=0
-  until [ -s "$number_file" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ]; then
-      echo "Xvfb did not start" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-  export DISPLAY=":$(head -n1 "$number_file")"
-
-  openbox --sm-disable >/dev/null 2>&1 &
-  X_SESSION_PIDS+=($!)
-  # Ready once it has announced itself on the root window.
-  tries=0
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ]; then
-      echo "openbox did not start" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-}
-
-stop_x_session() {
-  local pid
-  for pid in "${X_SESSION_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${X_SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
-  X_SESSION_PIDS=()
-}
+# start_x_session FOLDER / stop_x_session: the desktop tests' private X
+# session (Xvfb with its own cookie, openbox), on a larger screen.
+X_SCREEN=1280x1024
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x_session.sh"
 
 # Copies the program and the bare window into their own folders under $1: the
 # program with its lists, the bare window alone. Sets TOVU_COPY and BARE_COPY.

@@ -34,8 +34,8 @@ start_x_session() {
     pid=$!
     # Another session may have taken the number meanwhile: then this server ends.
     x_session_wait eval "kill -0 $pid && DISPLAY=:$number xdpyinfo" && break
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     pid=
   done
   [ -n "$pid" ] || { echo "no X server could be started" >&2; return 1; }
@@ -51,8 +51,8 @@ start_x_session() {
 
 stop_x_session() {
   local pid
-  for pid in "${X_SESSION_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${X_SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  for pid in "${X_SESSION_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${X_SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   X_SESSION_PIDS=()
   return 0
 }
