@@ -14,13 +14,10 @@ std::int64_t Overlap(const PixelRect& a, const PixelRect& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-// How far apart two rectangles are: 0 when they touch or overlap.
-std::int64_t Gap(const PixelRect& a, const PixelRect& b) {
-  const auto along = [](std::int64_t a0, std::int64_t a1, std::int64_t b0, std::int64_t b1) {
-    return std::max<std::int64_t>({0, b0 - a1, a0 - b1});
-  };
-  const std::int64_t dx = along(a.left, std::int64_t{a.left} + a.width, b.left, std::int64_t{b.left} + b.width);
-  const std::int64_t dy = along(a.top, std::int64_t{a.top} + a.height, b.top, std::int64_t{b.top} + b.height);
+// How far a point is from a rectangle, squared: 0 inside it.
+std::int64_t Distance(std::int64_t x, std::int64_t y, const PixelRect& r) {
+  const std::int64_t dx = std::max<std::int64_t>({0, r.left - x, x - (std::int64_t{r.left} + r.width - 1)});
+  const std::int64_t dy = std::max<std::int64_t>({0, r.top - y, y - (std::int64_t{r.top} + r.height - 1)});
   return dx * dx + dy * dy;
 }
 
@@ -28,11 +25,11 @@ std::int64_t Gap(const PixelRect& a, const PixelRect& b) {
 
 PixelRect InReach(PixelRect frame, int title, const std::vector<ScreenArea>& screens) {
   if (screens.empty()) return frame;
-  // The nearest screen: the one the frame covers most, else the closest.
+  // The nearest screen: the one holding the frame's top left corner, else the
+  // one closest to it.
   const ScreenArea* nearest = &screens.front();
   for (const ScreenArea& screen : screens) {
-    const std::int64_t overlap = Overlap(frame, screen.whole), best = Overlap(frame, nearest->whole);
-    if (overlap > best || (overlap == best && best == 0 && Gap(frame, screen.whole) < Gap(frame, nearest->whole))) {
+    if (Distance(frame.left, frame.top, screen.whole) < Distance(frame.left, frame.top, nearest->whole)) {
       nearest = &screen;
     }
   }

@@ -17,9 +17,9 @@ struct ScreenArea {
 };
 
 // frame: the window's outer frame; title: the height of its title bar. A frame
-// larger than the available area of the screen nearest to it is cut to that
-// area; one with no part of its title bar on any screen is moved into that
-// area. Any other frame stays exactly where it is.
+// larger than the available area of the screen nearest to its top left corner
+// is cut to that area; one with no part of its title bar on any screen is moved
+// into that area. Any other frame stays exactly where it is.
 PixelRect InReach(PixelRect frame, int title, const std::vector<ScreenArea>& screens);
 
 }  // namespace platform

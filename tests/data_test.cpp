@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/textfile.h"
 
 namespace {
 
@@ -117,6 +118,8 @@ TEST_P(DataFiles, DecodesCleanlyWithCrLfLines) {
   const List list = Load(GetParam());
   ASSERT_FALSE(list.raw.empty()) << "missing or empty: " << Path(GetParam());
   EXPECT_EQ(codepage::AnsiToUtf8(list.raw).find("\xEF\xBF\xBD"), std::string::npos);
+  // Read as code page 932, not taken for UTF-8.
+  EXPECT_EQ(platform::DecodeText(list.raw), codepage::AnsiToUtf8(list.raw));
   ASSERT_TRUE(list.raw.ends_with("\r\n")) << "last line must end in CR LF";
   // Every CR and every LF belongs to a CR LF pair.
   size_t pairs = 0;

@@ -75,10 +75,15 @@ TEST_F(ListsTest, EveryLayoutOfTheSameFileGivesTheSameList) {
       "Α\n&Alpha;\n表\n&#34920;\n  \n&nbsp;\n",
       "\r\n\r\nΑ,&Alpha;\r\n\r\n\n\r表\r\n&#34920;\r\n\r\n  ,&nbsp;\r\n\r\n\r\n",
   };
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  std::vector<std::string> bytes;
+  for (const std::string& file : files) bytes.push_back(codepage::Utf8ToAnsi(file));
+  // As today's editors save it: UTF-8, with a byte order mark or without.
+  bytes.push_back("\xEF\xBB\xBF" + files[1]);
+  bytes.push_back(files[2]);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     fake::FakeDesktop d;
     frmTovu f(d);
-    d.system.files["/opt/tovu/list1.nl2"].bytes = codepage::Utf8ToAnsi(files[i]);
+    d.system.files["/opt/tovu/list1.nl2"].bytes = bytes[i];
     f.Form_Load();
     EXPECT_EQ(greek, f.ListData[0]) << "file " << i + 1;
     EXPECT_EQ((Lines{"Α", "表", "  "}), d.list.items) << "file " << i + 1;

@@ -1,5 +1,7 @@
 // The Linux system operations against real files and real processes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,38 +42,33 @@ class PosixSystemTest : public ::testing::Test {
   PosixSystem system{{}};
 };
 
-TEST(CommandLine, IsJoinedAsAWindowsShellPassesIt) {
-  const struct {
-    std::vector<std::string> arguments;
-    std::string expected;
-  } rows[] = {
-      {{}, ""},
-      {{"a.htm"}, "a.htm"},
-      {{"/tmp/My Pages/a.htm"}, "\"/tmp/My Pages/a.htm\""},
-      {{"a", "b c", ""}, "a \"b c\" \"\""},
-      {{"say\"hi"}, "\"say\\\"hi\""},
+// Every argument, and every path the open dialog gives, reaches the editor byte
+// for byte as one argument.
+TEST(CommandLine, ArgumentsAndDialogPathsComeBackWhole) {
+  const std::vector<std::vector<std::string>> arguments = {
+      {},
+      {"a.htm"},
+      {"/tmp/My Pages/a.htm", "b.htm"},
+      {"it's \"quoted\".html", "", " lead and trail "},
+      {"back\\slash\\", "\\\"", "tab\there", "-rf"},
   };
-  for (std::size_t row = 0; row < std::size(rows); ++row) {
-    EXPECT_EQ(rows[row].expected, JoinCommandLine(rows[row].arguments)) << "row " << row;
+  for (const auto& list : arguments) {
+    EXPECT_EQ(list, ParseCommandLine("Notepad " + JoinCommandLine(list)).files) << JoinCommandLine(list);
   }
-}
-
-TEST(CommandLine, RestIsOneFileAsNotepadReadsIt) {
   const struct {
-    std::string line, program;
-    std::optional<std::string> file;
-  } rows[] = {
-      {"Notepad", "Notepad", std::nullopt},
-      {"Notepad   ", "Notepad", std::nullopt},
-      {"Notepad /tmp/My Pages/a.htm  ", "Notepad", "/tmp/My Pages/a.htm"},
-      {"Notepad \"/tmp/a b.htm\" ignored", "Notepad", "/tmp/a b.htm"},
-      {"Notepad \"/tmp/unclosed", "Notepad", "/tmp/unclosed"},
-      {"Notepad $(touch x); rm -rf ~", "Notepad", "$(touch x); rm -rf ~"},
+    std::string line;
+    std::vector<std::string> files;
+  } paths[] = {
+      {"Notepad", {}},
+      {"Notepad   ", {}},
+      {"Notepad /tmp/My Pages/a.htm ", {"/tmp/My Pages/a.htm "}},
+      {"Notepad /tmp/it's \"q\".html", {"/tmp/it's \"q\".html"}},
+      {"Notepad $(touch x); rm -rf ~", {"$(touch x); rm -rf ~"}},
   };
-  for (std::size_t row = 0; row < std::size(rows); ++row) {
-    const platform::Launch launch = ParseCommandLine(rows[row].line);
-    EXPECT_EQ(rows[row].program, launch.program) << "row " << row;
-    EXPECT_EQ(rows[row].file, launch.file) << "row " << row;
+  for (const auto& [line, files] : paths) {
+    const platform::Launch launch = ParseCommandLine(line);
+    EXPECT_EQ("Notepad", launch.program) << line;
+    EXPECT_EQ(files, launch.files) << line;
   }
 }
 
@@ -104,11 +101,11 @@ TEST_F(PosixSystemTest, ShellPassesTheFileAsOneArgumentWithoutAShell) {
   fs::permissions(notepad, fs::perms::owner_all);
   const std::string oldPath = std::getenv("PATH");
   setenv("PATH", (dir / "bin").c_str(), 1);
-  const bool started = system.Shell("Notepad $(touch " + Path("pwned") + "); \"x", 1);
+  const bool started = system.Shell("Notepad " + JoinCommandLine({"$(touch " + Path("pwned") + "); \"x", "-n"}), 1);
   setenv("PATH", oldPath.c_str(), 1);
   ASSERT_TRUE(started);
   for (int i = 0; i < 200 && !fs::exists(args); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ("1|$(touch " + Path("pwned") + "); \"x|", Read("bin/args"));
+  EXPECT_EQ("2|$(touch " + Path("pwned") + "); \"x|./-n|", Read("bin/args"));
   EXPECT_FALSE(fs::exists(dir / "pwned"));
   setenv("PATH", (dir / "nothing").c_str(), 1);
   EXPECT_FALSE(system.Shell("Notepad", 1));  // no editor at all: a failure, quietly
@@ -141,6 +138,19 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
   const std::string ini = Path("tovu.ini");
   Write("tovu.ini", "; mine\r\n[Setting]\r\nTop=1\r\n");
   ASSERT_EQ(0, chmod(ini.c_str(), 0640));
+  // Run as root in a user's folder, the program must leave the file the user's.
+  if (geteuid() == 0) {
+    ASSERT_EQ(0, chown(ini.c_str(), 65534, 65534));
+  }
+  // Leftovers of writers killed before their rename: one long gone, one whose
+  // writer still holds it, and one named as an earlier program of this id named it.
+  Write(".tovu.ini.gone01.tmp", "x");
+  Write(".tovu.ini.held01.tmp", "x");
+  Write(".tovu.ini." + std::to_string(getpid()) + ".0.tmp", "x");
+  const timespec old[2] = {{0, UTIME_OMIT}, {1, 0}};
+  for (const char* name : {".tovu.ini.gone01.tmp", ".tovu.ini.held01.tmp"}) utimensat(AT_FDCWD, Path(name).c_str(), old, 0);
+  const int held = open(Path(".tovu.ini.held01.tmp").c_str(), O_RDONLY);
+  ASSERT_EQ(0, flock(held, LOCK_EX));
   struct stat before {};
   stat(ini.c_str(), &before);
   system.ProfilePut("Setting", "Top", "2", ini);
@@ -153,7 +163,12 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {
   stat(ini.c_str(), &after);
   EXPECT_NE(before.st_ino, after.st_ino);  // replaced, not rewritten in place
   EXPECT_EQ(0640u, after.st_mode & 07777);
-  EXPECT_EQ(1u, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));  // no leftovers
+  EXPECT_EQ(before.st_uid, after.st_uid);
+  EXPECT_EQ(before.st_gid, after.st_gid);
+  EXPECT_FALSE(fs::exists(dir / ".tovu.ini.gone01.tmp"));
+  EXPECT_TRUE(fs::exists(dir / ".tovu.ini.held01.tmp"));
+  close(held);
+  EXPECT_EQ(3u, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));  // nothing new left
 
   system.ProfilePut("Setting", "Top", "2", ini);  // the same value
   ASSERT_TRUE(system.Flush());

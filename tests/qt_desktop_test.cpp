@@ -90,6 +90,9 @@ class QtDesktopTest : public QObject {
     QCOMPARE(desk->List().ListIndex(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
     QCOMPARE(desk->List().ListIndex(), 1);
+    // Nor does Ctrl+click on the selected entry empty the list box.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(desk->List().ListIndex(), 1);
     QCOMPARE(events.calls.count("lstMain_Click"), 1);
   }
 
@@ -178,6 +181,17 @@ class QtDesktopTest : public QObject {
     desk->Clip().Clear();
     desk->Clip().SetText("&alpha;");
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("&alpha;"));
+  }
+
+  // The exit's settings are on the disk when End returns, before the process ends.
+  void exitWritesTheSettingsBeforeEnding() {
+    QTemporaryDir folder;
+    platform::PosixSystem inFolder({}, folder.path().toStdString());
+    platform::QtDesktop desktop(frmTovu::Design(), inFolder);
+    frmTovu form(desktop);
+    form.Form_Load();
+    form.mnuExit_Click();
+    QVERIFY(QFile::exists(folder.filePath("tovu.ini")));
   }
 
   void filterStringBecomesQtNameFilters() {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdlib>
@@ -29,38 +30,70 @@ std::string JoinCommandLine(const std::vector<std::string>& arguments) {
   std::string line;
   for (const std::string& argument : arguments) {
     if (!line.empty()) line += ' ';
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
-      line += argument;
-      continue;
-    }
+    // Each argument quoted, as a Windows program reads its arguments back:
+    // backslashes before a quote doubled, the quote itself as \".
     line += '"';
+    std::size_t backslashes = 0;
     for (char c : argument) {
-      if (c == '"') line += '\\';
+      if (c == '\\') {
+        ++backslashes;
+      } else {
+        if (c == '"') line.append(backslashes + 1, '\\');
+        backslashes = 0;
+      }
       line += c;
     }
+    line.append(backslashes, '\\');
     line += '"';
   }
   return line;
 }
 
+namespace {
+
+// Quoted arguments as a Windows program reads them: 2n backslashes and a quote
+// are n backslashes and a quote that opens or closes; 2n + 1 are n and a quote
+// that belongs to the argument.
+std::vector<std::string> SplitArguments(std::string_view text) {
+  std::vector<std::string> arguments;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i == text.size()) return arguments;
+    std::string argument;
+    bool quoted = false;
+    for (; i < text.size() && (quoted || !IsBlank(text[i])); ++i) {
+      std::size_t backslashes = 0;
+      while (i < text.size() && text[i] == '\\') ++backslashes, ++i;
+      if (i < text.size() && text[i] == '"') {
+        argument.append(backslashes / 2, '\\');
+        if (backslashes % 2) argument += '"';
+        else quoted = !quoted;
+      } else {
+        argument.append(backslashes, '\\');
+        if (i == text.size() || (!quoted && IsBlank(text[i]))) break;
+        argument += text[i];
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+}
+
+}  // namespace
+
 Launch ParseCommandLine(const std::string& commandLine) {
   Launch launch;
-  std::size_t i = 0;
-  while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
-  const std::size_t nameStart = i;
-  while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
-  launch.program = commandLine.substr(nameStart, i - nameStart);
-  while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
-  std::string rest = commandLine.substr(i);
-  // Notepad reads the rest of its command line as one path: quoted up to the
-  // next quote, otherwise all of it but trailing blanks.
-  if (!rest.empty() && rest[0] == '"') {
-    const std::size_t close = rest.find('"', 1);
-    rest = rest.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-  } else {
-    while (!rest.empty() && IsBlank(rest.back())) rest.pop_back();
+  const std::string_view line = TrimLeft(commandLine);
+  const std::size_t end = std::min(line.find_first_of(" \t"), line.size());
+  launch.program = line.substr(0, end);
+  const std::string_view rest = TrimLeft(line.substr(end));
+  // The program's own command line comes quoted (JoinCommandLine); a path from
+  // the open dialog comes as it is, and is one argument whatever it holds.
+  if (rest.starts_with('"')) {
+    launch.files = SplitArguments(rest);
+  } else if (!rest.empty()) {
+    launch.files.emplace_back(rest);
   }
-  if (!rest.empty()) launch.file = rest;
   return launch;
 }
 
@@ -123,9 +156,14 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   }();
   (void)reaping;
 
-  // No shell: the file goes to the program as one argument, whatever it holds.
+  // No shell: each file goes to the program as one argument, whatever it holds,
+  // and never as an option.
+  std::vector<std::string> files = launch.files;
+  for (std::string& file : files) {
+    if (file.starts_with('-')) file.insert(0, "./");
+  }
   std::vector<char*> argv{const_cast<char*>(launch.program.c_str())};
-  if (launch.file) argv.push_back(const_cast<char*>(launch.file->c_str()));
+  for (std::string& file : files) argv.push_back(file.data());
   argv.push_back(nullptr);
 
   posix_spawnattr_t attributes;

@@ -11,16 +11,17 @@
 
 namespace platform {
 
-// The command line as a Windows shell would pass it: arguments joined by one
-// blank, one holding a blank, a tab or a double quote (or empty) wrapped in
-// double quotes with inner quotes written \".
+// The program's arguments as one command line, as Windows would pass them:
+// each in double quotes, joined by one blank, so that ParseCommandLine gives
+// them back byte for byte.
 std::string JoinCommandLine(const std::vector<std::string>& arguments);
 
-// What a command line starts: the program named by its first word and at most
-// one file argument, read from the rest as Notepad reads it.
+// What a command line starts: the program named by its first word, and its
+// files: the quoted arguments of a joined command line, or else the whole rest
+// as one path (as the open dialog's path comes, blanks and quotes and all).
 struct Launch {
   std::string program;
-  std::optional<std::string> file;
+  std::vector<std::string> files;
 };
 Launch ParseCommandLine(const std::string& commandLine);
 

@@ -32,6 +32,15 @@ void QtListWidget::mousePressEvent(QMouseEvent* event) {
   QListWidget::mousePressEvent(event);
 }
 
+QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const {
+  const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+  if (index.isValid() && flags & (QItemSelectionModel::Toggle | QItemSelectionModel::Deselect)) {
+    return QItemSelectionModel::ClearAndSelect;
+  }
+  return flags;
+}
+
 QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events)
     : widget_(widget), twips_(twips) {
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,7 +82,8 @@ QtOptionButton::QtOptionButton(QRadioButton* widget, int index, Twips twips, For
   });
 }
 
-QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events) : action_(action) {
+QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet)
+    : action_(action), quiet_(quiet) {
   Show();
   QObject::connect(action_, &QAction::triggered, action_, [this, &events, id] {
     Show();  // undo Qt's own flip: the handler decides
@@ -83,7 +93,7 @@ QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events) : action
 
 void QtMenuItem::SetChecked(bool v) {
   checked_ = v;
-  Show();
+  if (!quiet_) Show();
 }
 
 void QtMenuItem::Show() {

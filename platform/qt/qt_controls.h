@@ -36,6 +36,10 @@ class QtListWidget final : public QListWidget {
   void keyPressEvent(QKeyEvent* event) override;
   // A click below the last entry keeps the selection, as on Windows.
   void mousePressEvent(QMouseEvent* event) override;
+  // Ctrl+click or Ctrl+Space on the selected entry keeps it selected: a
+  // Windows list box with one selection never empties it.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 };
 
 class QtListBox final : public ListBox {
@@ -108,7 +112,8 @@ class QtOptionButton final : public OptionButton {
 // The check mark is this item's own state; Qt shows it, but never flips it.
 class QtMenuItem final : public MenuItem {
  public:
-  QtMenuItem(QAction* action, MenuId id, FormEvents*& events);
+  // quiet: while true, the mark is kept but not shown (the display is gone).
+  QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet);
   bool Checked() const override { return checked_; }
   void SetChecked(bool v) override;
   QAction* action() const { return action_; }
@@ -117,6 +122,7 @@ class QtMenuItem final : public MenuItem {
   // Like a Windows menu, an unchecked item shows no check box at all.
   void Show();
   QAction* action_;
+  const bool& quiet_;
   bool checked_ = false;
 };
 

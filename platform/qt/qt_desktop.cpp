@@ -8,13 +8,26 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QToolTip>
+#include <csignal>
+#include <cstdlib>
 #include <limits>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
 
 NullEvents noEvents;
+QtDesktop* shown = nullptr;
+int signalPipe[2] = {-1, -1};
+
+extern "C" void OnSignal(int) {
+  const char byte = 0;
+  (void)!::write(signalPipe[1], &byte, 1);  // all a signal handler may safely do
+}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -165,15 +178,7 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
   timer_ = std::make_unique<QtTimer>(&form, events_);
   dialog_ = std::make_unique<QtOpenDialog>(&form);
   screen_ = std::make_unique<QtScreen>(form);
-  windowSystem_ = std::make_unique<QtWindowSystem>(form, [this] {
-    system_.Flush();
-    // No handler runs from here on; leaving through the event loop rather than
-    // _exit lets Qt hand the clipboard to a clipboard manager.
-    events_ = &noEvents;
-    timer_->SetInterval(0);
-    form_->hide();
-    QCoreApplication::exit(0);
-  });
+  windowSystem_ = std::make_unique<QtWindowSystem>(form, [this] { Ended(); });
   form.SetDesignClientSize(design.clientWidth, design.clientHeight);
   list->setFocus();
 
@@ -184,7 +189,51 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
   });
 }
 
-QtDesktop::~QtDesktop() { events_ = &noEvents; }
+QtDesktop::~QtDesktop() {
+  events_ = &noEvents;
+  if (shown == this) shown = nullptr;
+}
+
+void QtDesktop::Ended() {
+  ended_ = true;
+  system_.Flush();
+  // No handler runs from here on; leaving through the event loop rather than
+  // _exit lets Qt hand the clipboard to a clipboard manager.
+  events_ = &noEvents;
+  if (lost_) return;  // the process is ending already
+  timer_->SetInterval(0);
+  form_->hide();
+  QCoreApplication::exit(0);
+}
+
+void ExitWithoutEnd() {
+  QtDesktop* desktop = shown;
+  if (!desktop || desktop->ended_) return;
+  desktop->lost_ = true;
+  desktop->form_->SetLost();
+  bool cancel = false;
+  desktop->events_->Form_QueryUnload(cancel, CloseBySession);
+}
+
+void QtDesktop::SaveOnEveryEnding() {
+  if (shown) return;
+  shown = this;
+  std::atexit([] { ExitWithoutEnd(); });
+  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, form_.get());
+  QObject::connect(notifier, &QSocketNotifier::activated, form_.get(), [this] {
+    char byte;
+    while (::read(signalPipe[0], &byte, 1) > 0) {
+    }
+    bool cancel = false;
+    events_->Form_QueryUnload(cancel, CloseBySession);
+  });
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
+}
 
 template <typename Parent>
 void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts) {
@@ -201,11 +250,13 @@ void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySe
       action->setShortcutContext(Qt::WindowShortcut);
       form_->addAction(action);  // works wherever the focus is in the window
     }
-    menus_[static_cast<int>(design.id)] = std::make_unique<QtMenuItem>(action, design.id, events_);
+    menus_[static_cast<int>(design.id)] = std::make_unique<QtMenuItem>(action, design.id, events_, lost_);
   }
 }
 
 void QtDesktop::Show() {
+  form_->KeepInReach();
+  SaveOnEveryEnding();
   form_->show();
   form_->activateWindow();
   list_->widget()->setFocus();

@@ -82,7 +82,8 @@ class QtDesktop final : public Desktop {
   ~QtDesktop() override;
 
   void Attach(FormEvents& events) override { events_ = &events; }
-  // Shows the window with the focus in the list box.
+  // Shows the window, within reach of a screen, with the focus in the list box;
+  // from then on every ending saves the settings (SaveOnEveryEnding).
   void Show();
 
   Window& Form() override { return *form_; }
@@ -106,8 +107,17 @@ class QtDesktop final : public Desktop {
   template <typename Parent>
   // Builds one menu item or submenu; adds each shortcut it gives to shortcuts.
   void BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts);
+  // The program stopped from outside still saves its settings: TERM, HUP and
+  // INT close the window through the event loop, as a session's end does; an
+  // exit without the program's own end (the X server gone, and Qt with it)
+  // saves what the handlers still know, without asking the window.
+  void SaveOnEveryEnding();
+  void Ended();
+  friend void ExitWithoutEnd();
 
   FormEvents* events_;
+  bool ended_ = false;
+  bool lost_ = false;  // the display is gone: nothing is shown any more
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<QtListBox> list_;
   std::unique_ptr<QtTextBox> code_;

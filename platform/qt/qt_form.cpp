@@ -1,12 +1,14 @@
 #include "platform/qt/qt_form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
 
 #include "platform/qt/x11_frame.h"
+#include "platform/reach.h"
 
 namespace platform {
 
@@ -68,7 +70,7 @@ double QtForm::ScaleWidth() const { return isMinimized() ? 0 : client_->width() 
 double QtForm::ScaleHeight() const { return isMinimized() ? 0 : client_->height() * TwipsPerPixelY(); }
 
 int QtForm::WindowState() const {
-  if (isMinimized()) return StateMinimized;
+  if (lost_ || isMinimized()) return StateMinimized;
   if (isMaximized() || isFullScreen()) return StateMaximized;
   return StateNormal;
 }
@@ -134,6 +136,22 @@ void QtForm::RaiseResize(bool always) {
   events_->Form_Resize();
 }
 
+void QtForm::RaiseResizeAfterEvent() {
+  QMetaObject::invokeMethod(this, [this] { RaiseResize(false); }, Qt::QueuedConnection);
+}
+
+void QtForm::KeepInReach() {
+  const auto rect = [](const QRect& r) { return PixelRect{r.x(), r.y(), r.width(), r.height()}; };
+  std::vector<ScreenArea> screens;
+  for (const QScreen* s : QGuiApplication::screens()) screens.push_back({rect(s->geometry()), rect(s->availableGeometry())});
+  const QRect outer = Outer();
+  const PixelRect reach = InReach(rect(outer), framed_ ? y() - frameGeometry().y() : estimate_.top(), screens);
+  if (reach.width != outer.width()) (void)SizeFrame(reach.width, Qt::Horizontal);
+  if (reach.height != outer.height()) (void)SizeFrame(reach.height, Qt::Vertical);
+  if (reach.left != outer.x()) (void)MoveFrame(reach.left, Qt::Horizontal);
+  if (reach.top != outer.y()) (void)MoveFrame(reach.top, Qt::Vertical);
+}
+
 void QtForm::Settle() {
   framed_ = true;
   if (askedPosition_) move(asked_.topLeft());
@@ -148,12 +166,12 @@ void QtForm::Settle() {
 void QtForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutClient();
-  if (isVisible()) RaiseResize(false);
+  if (isVisible()) RaiseResizeAfterEvent();
 }
 
 void QtForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) RaiseResize(false);
+  if (event->type() == QEvent::WindowStateChange) RaiseResizeAfterEvent();
 }
 
 void QtForm::showEvent(QShowEvent* event) {

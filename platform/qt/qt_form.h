@@ -26,6 +26,12 @@ class QtForm final : public QWidget, public Window {
   // Sets the client area below the menu bar, before the window is shown.
   void SetDesignClientSize(double widthTwips, double heightTwips);
   void SetStaysOnTop(bool on);
+  // Before the first show: a window restored off every screen, or larger than
+  // the screen, is brought within reach (see InReach).
+  void KeepInReach();
+  // The display is gone: the window can no longer be asked, and is taken for
+  // one that is not normal, so that its last recorded geometry stands.
+  void SetLost() { lost_ = true; }
 
   double Left() const override { return Outer().x() * TwipsPerPixelX(); }
   double Top() const override { return Outer().y() * TwipsPerPixelY(); }
@@ -64,6 +70,9 @@ class QtForm final : public QWidget, public Window {
   void ResizeOuter(QSize outer);
   // Raises Form_Resize when the state or a size changed since the last time.
   void RaiseResize(bool always);
+  // The same once the event at hand is done: a move that came with a resize
+  // arrives after it, and Form_Resize must see the new position.
+  void RaiseResizeAfterEvent();
   // Once framed, puts the frame where it was asked to be.
   void Settle();
 
@@ -76,6 +85,7 @@ class QtForm final : public QWidget, public Window {
   bool askedPosition_ = false;
   bool askedSize_ = false;
   QMargins estimate_;  // the frame as the window manager announced it before the first show
+  bool lost_ = false;
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };
 
