@@ -193,7 +193,10 @@ std::optional<std::string> Put(const std::optional<std::string>& file, std::stri
   } else if (place.key) {
     const Line& line = *place.key;
     if (!text) {
-      out.erase(line.begin, line.end - line.begin);
+      // Every line of the key goes, so that none reads as it afterwards.
+      for (std::optional<Line> next = line; next; next = Find(out, utf8, sectionText, keyText).key) {
+        out.erase(next->begin, next->end - next->begin);
+      }
     } else if (place.keyEntry.kind == Kind::kKey && Unquote(place.keyEntry.value) == *text) {
       return std::nullopt;
     } else {

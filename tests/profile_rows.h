@@ -140,6 +140,7 @@ inline const std::vector<PutRow> kPutRows = {
     {"[A]\r\nx=1\r\ny=2\r\n", "A", "x", std::nullopt, "[A]\r\ny=2\r\n"},
     {"[A]\r\ny=2\r\nx=1", "A", "x", std::nullopt, "[A]\r\ny=2\r\n"},
     {"[A]\r\nx\r\n", "A", "x", std::nullopt, "[A]\r\n"},
+    {"[A]\r\nx\r\nx=1\r\ny=2\r\nX=3\r\n[B]\r\nx=4\r\n", "A", "x", std::nullopt, "[A]\r\ny=2\r\n[B]\r\nx=4\r\n"},
     {"[A]\r\nx=1\r\n", "A", "z", std::nullopt, std::nullopt},
     {"[A]\r\nx=1\r\n", "B", "x", std::nullopt, std::nullopt},
     {std::nullopt, "A", "x", std::nullopt, std::nullopt},

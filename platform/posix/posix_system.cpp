@@ -97,6 +97,14 @@ Launch ParseCommandLine(const std::string& commandLine) {
   return launch;
 }
 
+std::vector<std::string> FileArguments(const Launch& launch) {
+  std::vector<std::string> files = launch.files;
+  for (std::string& file : files) {
+    if (file.starts_with('-')) file.insert(0, "./");
+  }
+  return files;
+}
+
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath) {
   if (name.empty()) return std::nullopt;
   if (name.find('/') != std::string::npos) {
@@ -156,12 +164,8 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   }();
   (void)reaping;
 
-  // No shell: each file goes to the program as one argument, whatever it holds,
-  // and never as an option.
-  std::vector<std::string> files = launch.files;
-  for (std::string& file : files) {
-    if (file.starts_with('-')) file.insert(0, "./");
-  }
+  // No shell: each file goes to the program as one argument, whatever it holds.
+  std::vector<std::string> files = FileArguments(launch);
   std::vector<char*> argv{const_cast<char*>(launch.program.c_str())};
   for (std::string& file : files) argv.push_back(file.data());
   argv.push_back(nullptr);

@@ -25,6 +25,10 @@ struct Launch {
 };
 Launch ParseCommandLine(const std::string& commandLine);
 
+// What the started program receives after its name: the files, each as one
+// argument and never as an option ("-x" goes as "./-x").
+std::vector<std::string> FileArguments(const Launch& launch);
+
 // The executable that answers to a program name: the name on the search path;
 // for "Notepad", also "notepad" and the common plain-text editors, in order.
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath);
