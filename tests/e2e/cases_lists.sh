@@ -1,22 +1,20 @@
 # The window, its lists and their codes.
 
+client_width() { client_geometry | cut -d' ' -f3; }
+
 # A fresh window: its size and place, Copy with an empty code box, the first
 # entry by Down; the README's picture; an orderly close.
 case_first_entry() {
-  launch && want "client width" is $CLIENT_WIDTH eval 'client_geometry | cut -d" " -f3' && menu_bar || return 1
-  local x y w h
+  launch && want "client width" is 186 client_width && menu_bar || return 1
+  local x y w h m=24
   read -r x y w h <<<"$(frame_geometry)"
   [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1024 ] && [ $((y + h)) -le 768 ] ||
     fail "frame $w x $h at $x,$y is not wholly on the 1024 x 768 screen" || return 1
-  keys alt+c
-  still "window and clipboard after Copy with an empty code box" is "$(client_geometry) before" \
-    eval 'echo "$(client_geometry) $(clipboard)"' || return 1
-  copies '&Alpha;' Down alt+c || return 1
-  local m=24
-  x=$((x > m ? x - m : 0)) y=$((y > m ? y - m : 0))
-  import -window root -crop "$((w + 2 * m))x$((h + 2 * m))+$x+$y" +repage "$E2E_OUT/tovu.png" &&
-    want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' &&
-    close_window
+  keys alt+c && still "window and clipboard after Copy with an empty code box" \
+    is "$(client_geometry) before" eval 'echo "$(client_geometry) $(clipboard)"' && copies '&Alpha;' Down alt+c &&
+    import -window root -crop "$((w + 2 * m))x$((h + 2 * m))+$((x > m ? x - m : 0))+$((y > m ? y - m : 0))" \
+      +repage "$E2E_OUT/tovu.png" &&
+    want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' && close_window
 }
 
 # A list box with nothing selected selects its first entry on Home, as on Down.
@@ -47,18 +45,16 @@ EOF
 # 120 twips right of the half, at Top 720 twips.
 case_layout_follows_resize() {
   launch && menu_bar && xdotool windowsize "$WIN" 400 $((CLIENT_HEIGHT + 150)) &&
-    wait_for "client width after the resize" is 400 eval 'client_geometry | cut -d" " -f3' &&
+    wait_for "client width after the resize" is 400 client_width &&
     copies '&bull;' ctrl+a click 150 21 click 230 64 && close_window
 }
 
 # Lists that are missing, empty or not Shift-JIS leave their list empty and
 # the others working.
 case_damaged_lists() {
-  APP=$(install_program app)
-  rm "$APP/list2.nl2"
-  : >"$APP/list3.nl2"
-  printf 'a\x81,\xff\x00b\r\n\x80\xa0,\r\r\n\xfc' >"$APP/list4.nl2"
-  launch && keeps ctrl+a Down alt+c ctrl+s Down alt+c && copies '&Alpha;' ctrl+i Down ctrl+g Down alt+c &&
+  installed && rm "$APP/list2.nl2" && : >"$APP/list3.nl2" &&
+    printf 'a\x81,\xff\x00b\r\n\x80\xa0,\r\r\n\xfc' >"$APP/list4.nl2" &&
+    launch && keeps ctrl+a Down alt+c ctrl+s Down alt+c && copies '&Alpha;' ctrl+i Down ctrl+g Down alt+c &&
     close_window
 }
 
@@ -67,8 +63,7 @@ case_damaged_lists() {
 case_started_through_link() {
   only_on linux || return 0
   local real
-  real=$(install_program "ツール 表") && mkdir "$CASE_DIR/bin" && ln -s "$real/tovu" "$CASE_DIR/bin/tovu"
-  APP=$CASE_DIR/bin
-  launch && copies '&Alpha;' Down alt+c && close_window || return 1
+  real=$(install_program "ツール 表") && mkdir "$CASE_DIR/bin" && ln -s "$real/tovu" "$CASE_DIR/bin/tovu" &&
+    APP=$CASE_DIR/bin && launch && copies '&Alpha;' Down alt+c && close_window || return 1
   [ -f "$real/tovu.ini" ] && [ ! -e "$APP/tovu.ini" ] || fail "tovu.ini not beside the program, or beside the link"
 }

@@ -1,43 +1,39 @@
 # The Settings menu's three modes: instant copy, always on top, sticky mode.
 
-# Every selection is copied, switching the mode on and choosing a list copy
+# Every selection is copied; switching the mode on and choosing a list copy
 # nothing, and Copy (Alt+C) is off while the mode is on.
 case_instant_copy() {
   launch && menu s q && keeps && copies '&Alpha;' Down && copies '&Beta;' Down &&
-    set_clipboard after && keeps ctrl+g && copies '&Alpha;' Down &&
-    set_clipboard mine && keeps alt+c &&
+    set_clipboard after && keeps ctrl+g && copies '&Alpha;' Down && set_clipboard mine && keeps alt+c &&
     menu s q && set_clipboard "mine again" && keeps Down && copies '&Beta;' alt+c && close_window
 }
 
-# Bottom-most of two clients, from the window manager's stacking list.
-lower_of() {  # window window
-  local id
-  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr -d ,); do
-    [ $((id)) -eq "$1" ] && { echo "$1"; return; }
-    [ $((id)) -eq "$2" ] && { echo "$2"; return; }
-  done
+# The frame, the client, and the lower of the window and OTHER in the stacking.
+placed() {
+  echo "$(frame_geometry) $(client_geometry)" "$(xprop -root _NET_CLIENT_LIST_STACKING |
+    grep -o '0x[0-9a-f]*' | grep -m 1 -x -e "$(printf 0x%x "$WIN")" -e "$OTHER")"
 }
 
-# On and off, the window keeps its place and size; switching off drops it to
-# the bottom and raises it again, so it stays in front of a window it overlaps.
+# On and off, the window keeps its place and size; a window opened while it is
+# on top stays behind it, and so it stays after switching off (which drops the
+# window to the bottom and raises it again).
 case_always_on_top() {
   launch && want "a fresh window on top" is no on_top || return 1
-  local x y other place
+  local x y place
   read -r x y _ <<<"$(frame_geometry)"
   place="$(frame_geometry) $(client_geometry)"
-  menu s t && wait_for "always on top after switching it on" is yes on_top || return 1
+  menu s t && wait_for "on top after switching it on" is yes on_top || return 1
   xmessage -geometry "300x200+$((x + 40))+$((y + 40))" -name tovu-e2e-other "another window" &
-  wait_for "the other window" eval 'other=$(xdotool search --onlyvisible --classname tovu-e2e-other); [ -n "$other" ]' &&
-    still "place and lower window, on top" is "$place $other" eval 'echo "$(frame_geometry) $(client_geometry) $(lower_of "$WIN" "$other")"' &&
-    menu s t && wait_for "always on top after switching it off" is no on_top &&
-    still "place and lower window, off" is "$place $other" eval 'echo "$(frame_geometry) $(client_geometry) $(lower_of "$WIN" "$other")"' &&
-    close_window
+  wait_for "another window" eval 'OTHER=$(xdotool search --onlyvisible --classname tovu-e2e-other)' || return 1
+  OTHER=$(printf 0x%x "$OTHER")
+  still "place, and the lower window, on top" is "$place $OTHER" placed &&
+    menu s t && wait_for "on top after switching it off" is no on_top &&
+    still "place, and the lower window, after switching off" is "$place $OTHER" placed && close_window
 }
 
 # Moved to x,y the frame ends at wx,wy within three ticks, and stays there.
 lands() {  # x y wx wy
-  move_frame "$1" "$2"
-  WAIT=1.5 wait_for "frame moved to $1,$2" is "$3 $4" frame_xy || return 1
+  move_frame "$1" "$2" && WAIT=1.5 wait_for "frame moved to $1,$2" is "$3 $4" frame_xy || return 1
   [ "$1 $2" != "$3 $4" ] || still "frame moved to $1,$2" is "$3 $4" frame_xy
 }
 
@@ -47,7 +43,7 @@ lands() {  # x y wx wy
 # where asked. Idle with the mode off again, the program uses no CPU.
 case_sticky_mode() {
   launch && lands 840 30 840 30 && menu s p || return 1
-  local w x y wx wy
+  local w x y wx wy ticks
   read -r _ _ w _ <<<"$(frame_geometry)"
   while read -r x y wx wy; do
     lands "$x" "$y" "$wx" "$wy" || return 1
@@ -61,14 +57,13 @@ $((922 - w)) 76 $((1024 - w)) 0
 -20 568 -20 568
 EOF
   menu s p && lands 300 40 300 40 || return 1
-  local before after
-  before=$(awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat")
-  sleep 3
-  after=$(awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat")
-  NOTE="$((after - before)) clock ticks of CPU in 3 s idle, $(getconf CLK_TCK) a second"
-  [ $((after - before)) -le 3 ] || fail "$NOTE, want at most 3" || return 1
+  ticks=$(cpu_ticks) && sleep 3 && ticks=$(($(cpu_ticks) - ticks))
+  NOTE="$ticks clock ticks of CPU in 3 s idle, $(getconf CLK_TCK) a second"
+  [ "$ticks" -le 3 ] || fail "$NOTE, want at most 3" || return 1
   close_window
 }
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat"; }
 
 # At 120 dpi the toolkit scales by 1.25; sticky mode still lands on the
 # screen's real edges.

@@ -4,36 +4,34 @@ KEYS="QuickCopy TopPos PasteMode UpMemo ModeSave WinPosSave Top Left Height Widt
 GEOMETRY="Top Left Height Width"
 
 # The first exit writes all ten keys in order; without mode saving the three
-# modes are written as off even while on; the frame at exit is Top Left Height
-# Width in twips.
+# modes are written as off even while on; the frame at exit goes in as Top
+# Left Height Width in twips.
 case_exit_writes_settings() {
   launch && want "tovu.ini before the first exit" eval '[ ! -e "$APP/tovu.ini" ]' &&
     moved 300 300 && menu s q && menu s t && menu s p || return 1
   local frame
   frame=$(frame_twips)
   close_window &&
-    want "first line and keys" is "[Setting] $KEYS" eval 'echo "$(head -n 1 "$APP/tovu.ini" | tr -d "\r") $(ini_keys "$APP/tovu.ini")"' &&
-    want "values written" is "False False False False False False $frame" ini_values "$APP/tovu.ini" $KEYS
+    want "lines written" is "[Setting] $KEYS" eval 'tr -d "\r" <"$APP/tovu.ini" | sed "s/=.*//" | paste -sd" "' &&
+    want "values written" is "False False False False False False $frame" ini $KEYS
 }
 
-# ROUNDS starts, each finding the frame at the pixels given and writing back
-# the geometry it read.
+# Starts ROUNDS times, each finding the frame at FRAME (pixels) and writing
+# back the geometry it read.
 rounds() {  # rounds frame
   local round saved
   for round in $(seq "$1"); do
-    saved=$(ini_values "$APP/tovu.ini" $GEOMETRY)
+    saved=$(ini $GEOMETRY)
     launch && want "frame at start $round" is "$2" frame_geometry && close_window &&
-      want "geometry written at exit $round" is "$saved" ini_values "$APP/tovu.ini" $GEOMETRY || return 1
+      want "geometry written at exit $round" is "$saved" ini $GEOMETRY || return 1
   done
 }
 
 # Another size than the design's, away from the screen's centre; at 120 dpi
 # the toolkit scales by 1.25 and the program keeps its own 15 twips a pixel.
 saved_geometry() {  # frame
-  APP=$(install_program app)
-  write_ini "$APP/tovu.ini" QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False \
-    WinPosSave=True Top=1500 Left=3000 Height=6000 Width=3000
-  rounds 2 "$1"
+  settings QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False WinPosSave=True \
+    Top=1500 Left=3000 Height=6000 Width=3000 && rounds 2 "$1"
 }
 case_saved_geometry_round_trip() { saved_geometry "200 100 200 400"; }
 case_scaled_geometry_round_trip() {
@@ -48,8 +46,7 @@ case_position_saving_from_menu() {
   launch && menu s n w && moved 120 90 || return 1
   local frame twips
   frame=$(frame_geometry) twips=$(frame_twips)
-  close_window && want "WinPosSave and geometry written" is "True $twips" ini_values "$APP/tovu.ini" WinPosSave $GEOMETRY &&
-    rounds 2 "$frame"
+  close_window && want "WinPosSave and geometry written" is "True $twips" ini WinPosSave $GEOMETRY && rounds 2 "$frame"
 }
 
 case_maximised_exit_keeps_normal_geometry() {
@@ -57,46 +54,41 @@ case_maximised_exit_keeps_normal_geometry() {
   local normal
   normal=$(frame_twips)
   keys super+Up && wait_for "a maximised frame" is "0 0 1024 768" frame_geometry && close_window &&
-    want "geometry written when closed maximised" is "$normal" ini_values "$APP/tovu.ini" $GEOMETRY
+    want "geometry written when closed maximised" is "$normal" ini $GEOMETRY
 }
 
-# Saved modes come back: always on top, its menu item checked (choosing it
-# switches the mode off, a second time on); instant copy copies the first
-# selection; sticky mode pulls a window restored in the top band up.
+# Saved modes come back: always on top, its item checked (choosing it switches
+# the mode off, a second time on); instant copy copies the first selection;
+# sticky mode pulls a window restored in the top band up.
 case_saved_modes_come_back() {
-  APP=$(install_program app)
-  write_ini "$APP/tovu.ini" QuickCopy=True TopPos=True PasteMode=True UpMemo=False ModeSave=True WinPosSave=True \
-    Top=600 Left=3000 Height=5415 Width=2820
-  launch && WAIT=1.5 wait_for "frame restored at 200,40" is "200 0" frame_xy &&
+  settings QuickCopy=True TopPos=True PasteMode=True UpMemo=False ModeSave=True WinPosSave=True \
+    Top=600 Left=3000 Height=5415 Width=2820 &&
+    launch && WAIT=1.5 wait_for "frame restored at 200,40" is "200 0" frame_xy &&
     want "on top at start" is yes on_top && copies '&Alpha;' Down &&
     menu s t && wait_for "on top after choosing it once" is no on_top &&
     menu s t && wait_for "on top after choosing it twice" is yes on_top && close_window &&
-    want "written at exit" is "True True True True 0" ini_values "$APP/tovu.ini" QuickCopy TopPos PasteMode ModeSave Top
+    want "written at exit" is "True True True True 0" ini QuickCopy TopPos PasteMode ModeSave Top
 }
 
 # A folder the program cannot write: it runs as user nobody when the tests run
 # as root (root writes anywhere), and leaves folder and settings untouched.
 read_only() {  # settings lines...
-  APP=$(install_program app)
-  [ $# -eq 0 ] || write_ini "$APP/tovu.ini" "$@"
-  chmod -R a-w "$APP"
   local home=$CASE_DIR/nobody before
-  mkdir -p "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 0644 "$home/Xauthority"
+  installed && { [ $# -eq 0 ] || settings "$@"; } && chmod -R a-w "$APP" &&
+    mkdir -m 700 "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 644 "$home/Xauthority" || return 1
   if [ "$(id -u)" -eq 0 ]; then
-    chown nobody "$home"
-    LAUNCH_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+    chown nobody "$home" && LAUNCH_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
   fi
-  chmod 0700 "$home"
-  LAUNCH_ENV=("HOME=$home" "XAUTHORITY=$home/Xauthority" "XDG_RUNTIME_DIR=$home"
-              "XDG_CONFIG_HOME=$home/.config" "XDG_CACHE_HOME=$home/.cache")
+  LAUNCH_ENV=("HOME=$home" "XAUTHORITY=$home/Xauthority" "XDG_RUNTIME_DIR=$home" "XDG_CONFIG_HOME=$home/.config"
+              "XDG_CACHE_HOME=$home/.cache")
   before=$(folder_state)
   launch || return 1
   [ "$(id -u)" -ne 0 ] || want "user running the program" is nobody stat -c %U "/proc/$PROGRAM_PID" || return 1
-  [ $# -eq 0 ] || want "frame at start" is "$(ini_values "$APP/tovu.ini" $GEOMETRY)" frame_twips || return 1
-  menu s n m && close_window &&  # a change to save
-    want "folder and settings after the exit" is "$before" folder_state
+  [ $# -eq 0 ] || want "frame at start" is "$(ini $GEOMETRY)" frame_twips || return 1
+  # Mode saving switched on: a change to save.
+  menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state
 }
-folder_state() { stat -c %y "$APP"; ls -lA --time-style=full-iso "$APP"; cat "$APP/tovu.ini" 2>/dev/null; }
+folder_state() { stat -c %y "$APP" && ls -lA --time-style=full-iso "$APP" && cat "$APP/tovu.ini" 2>/dev/null; }
 case_read_only_folder_without_settings() { read_only; }
 case_read_only_folder_keeps_settings() {
   read_only QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False WinPosSave=True \

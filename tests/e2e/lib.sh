@@ -1,37 +1,30 @@
-# Helpers for the desktop tests. A case is a function case_NAME in one of the
-# cases_*.sh files; run_all.sh runs each in a shell of its own through
-# `run_case NAME`, with DISPLAY, E2E_BUILD, E2E_OUT and E2E_SCRATCH set.
-# A case returns 0 to pass, or sets REASON and returns 1 to fail; the checks
-# below set REASON themselves, so a case chains them with && and `|| return 1`.
+# Helpers for the desktop tests. A case is a function case_NAME in a
+# cases_*.sh file; run_all.sh runs each in a shell of its own through
+# `run_case NAME`, with DISPLAY, E2E_BUILD, E2E_OUT and E2E_SCRATCH set. A case
+# returns 0 to pass, or sets REASON and returns 1; the checks below set REASON
+# themselves, so a case chains them with && and `|| return 1`.
 set -uo pipefail
 
-# The launcher, launcher-$E2E_TARGET.sh, is all that cases know of how the
-# program is built and started. It provides:
-#   check_build DIR        fails, saying why, when DIR holds no built program
-#   install_program NAME   makes CASE_DIR/NAME holding the program and its four
-#                          list files (it keeps tovu.ini beside itself); prints it
+# The launcher, launcher-$E2E_TARGET.sh, is all a case knows of the build:
+#   check_build DIR       fails, saying why, unless DIR holds a built program
+#   install_program NAME  makes CASE_DIR/NAME hold the program and its four lists
+#                         (it keeps tovu.ini beside itself); prints the folder
 #   start_program DIR ARG...  starts it in the background with ARGs as its
-#                          command line, LAUNCH_ENV (NAME=value words) in its
-#                          environment, behind LAUNCH_AS (a command prefix that
-#                          runs it as another user); sets PROGRAM_PID to a child
-#                          of this shell that ends, with the program's status,
-#                          when it ends; logs to E2E_OUT/CASE-tovu-STARTS.log
-#   program_running        whether the program still runs
-#   program_windows        its mapped windows, as X ids
-#   native_path PATH       PATH as the program takes it (command line, dialog)
-#   fake_notepad DIR       gives the program in DIR a stand-in editor that
-#                          records each start; no_notepad DIR: no editor at all
-#   notepad_starts         how many starts the stand-in has recorded
-#   notepad_record N       what the N-th start received, in the form of
-#   notepad_expect KIND [TEXT]  what it must have received: "empty" (no file),
-#                          "arg TEXT" (TEXT, as given to start_program, was the
-#                          program's one argument) or "file PATH" (the Unix
-#                          path PATH was chosen in the open dialog)
-# A Windows build under Wine starts DIR/tovu.exe with wine, puts a Notepad.exe
-# recording its raw command line into DIR, hides Wine's own notepad for
-# no_notepad, converts with `winepath -w`, and expects "Notepad", "Notepad "
-# and the argument as Windows quotes it (Notepad "Z:\tmp\x\a b.htm"), or
-# "Notepad " and the bare Windows path (Notepad Z:\tmp\x\e f.htm).
+#                         command line, LAUNCH_ENV (NAME=value words) in its
+#                         environment, behind LAUNCH_AS (a prefix running it as
+#                         another user); PROGRAM_PID: a child of this shell
+#                         ending with the program, with its exit status
+#   program_running; program_windows (its mapped X windows); native_path PATH
+#   fake_notepad DIR, no_notepad DIR  a stand-in editor that records each start
+#                         for the program in DIR; no editor at all
+#   notepad_starts; notepad_record N  starts recorded; what the Nth received,
+#                         to match notepad_expect empty (no file), arg TEXT
+#                         (TEXT given to start_program) or file PATH (the Unix
+#                         path PATH chosen in the open dialog)
+# Under Wine, tovu.exe starts with wine, a Notepad.exe in DIR records its raw
+# command line, no_notepad hides Wine's own, native_path is winepath -w, and
+# the records wanted are "Notepad", 'Notepad "Z:\tmp\x\a b.htm"' (the
+# argument as Windows quotes it) and 'Notepad Z:\tmp\x\e f.htm'.
 E2E_TARGET=${E2E_TARGET:-linux}
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$E2E_HERE/launcher-$E2E_TARGET.sh" || return 1
@@ -39,59 +32,52 @@ for _file in "$E2E_HERE"/cases_*.sh; do . "$_file"; done
 
 REASON= NOTE= SKIPPED= CASE= CASE_DIR= APP= WIN= PROGRAM_PID= STARTS=0 MENU_BAR=0
 LAUNCH_ENV=() LAUNCH_AS=()
-CLIENT_WIDTH=186 CLIENT_HEIGHT=318  # the design's client area below the menu bar
+CLIENT_HEIGHT=318  # the design's client area below the menu bar, in pixels
 
-# The verdict goes to the case's log and to the console (fd 3).
-run_case() {  # name; exits 0 passed, 1 failed, 77 skipped
+# Exits 0 passed, 1 failed (after a screenshot), 77 skipped; the verdict goes
+# to the case's log and to the console (fd 3).
+run_case() {  # name
   CASE=$1 CASE_DIR=$E2E_SCRATCH/$1
-  mkdir -p "$CASE_DIR/home"
   # A home of its own: the file dialog remembers its last folder there.
-  export HOME=$CASE_DIR/home XDG_CONFIG_HOME=$CASE_DIR/home/.config \
-    XDG_CACHE_HOME=$CASE_DIR/home/.cache XDG_DATA_HOME=$CASE_DIR/home/.local/share
-  local verdict status=0
+  export HOME=$CASE_DIR/home XDG_CONFIG_HOME=$CASE_DIR/home/.config XDG_CACHE_HOME=$CASE_DIR/home/.cache
+  mkdir -p "$HOME"
   if ! "case_$1"; then
-    verdict="FAIL $1: ${REASON:-failed}" status=1
-    screenshot "FAIL-$1"
-  elif [ -n "$SKIPPED" ]; then
-    verdict="SKIP $1 ($SKIPPED)" status=77
-  else
-    verdict="PASS $1${NOTE:+ ($NOTE)}"
+    import -window root "$E2E_OUT/FAIL-$1.png"
+    verdict "FAIL $1: ${REASON:-failed}"
+    exit 1
   fi
-  printf '%s\n' "$verdict" | tee /dev/fd/3
-  exit "$status"
+  [ -z "$SKIPPED" ] || { verdict "SKIP $1 ($SKIPPED)" && exit 77; }
+  verdict "PASS $1${NOTE:+ ($NOTE)}"
 }
+verdict() { echo "$1" && echo "$1" >&3; }
 
 # A case for some builds only begins with `only_on TARGET... || return 0`.
-only_on() {
-  [[ " $* " == *" $E2E_TARGET "* ]] || { SKIPPED="$* only"; return 1; }
-}
+only_on() { [[ " $* " == *" $E2E_TARGET "* ]] || { SKIPPED="$* only" && return 1; }; }
 
 fail() { REASON=$*; return 1; }
-want_eq() { [ "$1" = "$2" ] || fail "$3: got '$1', want '$2'"; }
 
-# The condition of want, wait_for and still: holds when the command prints EXPECTED.
-is() {  # expected command...
+# The conditions of want (now), wait_for (within WAIT seconds, default 3) and
+# still (throughout SETTLE seconds). `is EXPECTED COMMAND...` holds when the
+# command prints EXPECTED.
+is() {
   local got
   got=$("${@:2}")
   [ "$got" = "$1" ] || fail "got '$got', want '$1'"
 }
-want() { REASON=; "${@:2}" || fail "$1: $REASON"; }  # what condition...
-wait_for() { REASON=; poll "${WAIT:-3}" "${@:2}" || fail "$1: $REASON"; }
+want() { REASON= && "${@:2}" || fail "$1${REASON:+: $REASON}"; }  # what condition...
+wait_for() { REASON= && poll "${WAIT:-3}" "${@:2}" || fail "$1${REASON:+: $REASON}"; }
 
 # What must NOT happen (a copy, a move, a Notepad start, an exit) gets SETTLE
 # seconds to show: longer than a sticky-mode tick (500 ms) and the window
 # manager's answer to it; a copy or a start shows within milliseconds.
 SETTLE=0.8
-still() {  # what condition...: holds throughout SETTLE seconds
-  local end=$((${EPOCHREALTIME/./} + $(usecs $SETTLE)))
-  until [ "${EPOCHREALTIME/./}" -gt "$end" ]; do
-    "${@:2}" || { fail "$1: $REASON"; return 1; }
-    sleep 0.05
-  done
-}
+still() { REASON= && ! poll "$SETTLE" fails "${@:2}" || fail "$1${REASON:+: $REASON}"; }
+fails() { ! "$@"; }
 
 poll() {  # seconds command...: runs the command until it succeeds or time is up
-  local end=$((${EPOCHREALTIME/./} + $(usecs "$1")))
+  local end
+  printf -v end '%.0f' "${1}e6"
+  end=$((${EPOCHREALTIME/./} + end))
   shift
   until "$@"; do
     [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
@@ -99,27 +85,22 @@ poll() {  # seconds command...: runs the command until it succeeds or time is up
   done
 }
 
-usecs() { printf '%.0f' "${1}e6"; }
-
-screenshot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
-
 # --- the program ---------------------------------------------------------------
 
-# Starts the program from the case's install folder APP (made on first use),
-# waits for its window and puts a known text on the clipboard.
+# The case's install folder APP, made on first use.
+installed() { [ -n "$APP" ] || APP=$(install_program app); }
+
+# Starts the program, waits for its window, puts a known text on the clipboard.
 launch() {  # args...
-  [ -n "$APP" ] || APP=$(install_program app)
-  start_program "$APP" "$@"
-  wait_window && set_clipboard before
+  installed && start_program "$APP" "$@" && wait_window && set_clipboard before
 }
 
 # The main window: titled exactly "Tovu" (Qt keeps a hidden window named after
 # the program), framed by the window manager.
 find_main_window() {
-  local win
-  for win in $(program_windows); do
-    [ "$(xprop -id "$win" _NET_WM_NAME 2>/dev/null)" = '_NET_WM_NAME(UTF8_STRING) = "Tovu"' ] &&
-      xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && WIN=$win && return 0
+  for WIN in $(program_windows); do
+    [ "$(xprop -id "$WIN" _NET_WM_NAME 2>/dev/null)" = '_NET_WM_NAME(UTF8_STRING) = "Tovu"' ] &&
+      [ -n "$(extents)" ] && return 0
   done
   return 1
 }
@@ -127,20 +108,14 @@ find_main_window() {
 settled() {
   local now
   now=$(frame_geometry)
-  [ "$now" = "$_last" ] && return 0
-  _last=$now
-  sleep 0.1
-  return 1
+  [ "$now" = "$_last" ] || { _last=$now && sleep 0.1 && return 1; }
 }
 
 # Waits for the main window to be framed, to stop moving (the program puts its
 # frame in place once framed) and to take the focus.
 wait_window() {
-  if ! poll 10 find_main_window; then
-    if program_running; then fail "no window \"Tovu\" within 10 s"
-    else fail "the program ended before its window appeared (see $E2E_OUT/$CASE-tovu-$STARTS.log)"; fi
-    return 1
-  fi
+  poll 10 find_main_window || fail "no window \"Tovu\" within 10 s$(program_running ||
+    echo ": the program ended (see $E2E_OUT/$CASE-tovu-$STARTS.log)")" || return 1
   _last=
   poll 3 settled
   activate || fail "the window did not take the focus"
@@ -158,71 +133,50 @@ keys() { xdotool key --delay 40 "$@"; }
 act() {
   while [ $# -gt 0 ]; do
     case $1 in
-      click) xdotool mousemove --window "$WIN" "$2" "$((MENU_BAR + $3))" click 1; shift 3 ;;
-      type) xdotool type --delay 15 "$2"; shift 2 ;;
-      *) keys "$1"; shift ;;
-    esac
+      click) xdotool mousemove --window "$WIN" "$2" "$((MENU_BAR + $3))" click 1 && shift 3 ;;
+      type) xdotool type --delay 15 "$2" && shift 2 ;;
+      *) keys "$1" && shift ;;
+    esac || return 1
   done
 }
-
 copies() { act "${@:2}" && wait_for "clipboard after ${*:2}" is "$1" clipboard; }  # text steps...
-keeps() {  # steps...: the steps leave the clipboard as it was
-  local kept
-  kept=$(clipboard)
-  act "$@" && still "clipboard after $*" is "$kept" clipboard
-}
+keeps() { local kept && kept=$(clipboard) && act "$@" && still "clipboard after $*" is "$kept" clipboard; }
 
 # The menu bar's height: what the client area holds above the design's height.
 menu_bar() {
   local h
   h=$(client_geometry | cut -d' ' -f4)
   MENU_BAR=$((h - CLIENT_HEIGHT))
-  [ "$MENU_BAR" -ge 12 ] && [ "$MENU_BAR" -le 40 ] ||
-    fail "client height $h leaves $MENU_BAR px for the menu bar above the design's $CLIENT_HEIGHT px"
+  [ "$MENU_BAR" -ge 12 ] && [ "$MENU_BAR" -le 40 ] || fail "$MENU_BAR px for the menu bar in a client $h px high"
 }
 
-# Popup menus now on screen: the program's mapped windows the window manager
-# leaves alone (Qt marks a popup's type only the first time).
+# Popup menus on screen: mapped windows of the program that the window manager
+# leaves alone (Qt marks a popup's window type only the first time).
 popups() {
-  local win count=0
-  for win in $(program_windows); do
-    xwininfo -id "$win" 2>/dev/null | grep -q 'Override Redirect State: yes' && count=$((count + 1))
-  done
-  echo "$count"
+  local win
+  for win in $(program_windows); do xwininfo -id "$win"; done | grep -c 'Override Redirect State: yes'
 }
 
-# Chooses a menu item by its access keys, as a user does: Alt+letter opens the
-# menu, each further letter opens a submenu or picks the item.
-menu() {  # menu-letter item-letter...
+# Chooses a menu item by access keys as a user does: Alt+letter opens the
+# menu, each further letter but the last opens a submenu, the last picks.
+menu() {  # menu-letter [submenu-letter...] item-letter
   local open=1 key
-  activate || fail "the window could not be focused" || return 1
-  keys "alt+$1"
-  shift
-  poll 2 eval '[ "$(popups)" -ge 1 ]' || fail "menu did not open" || return 1
-  for key in "$@"; do
-    keys "$key"
-    [ "$key" = "${!#}" ] && break
+  activate && keys "alt+$1" && wait_for "menu Alt+$1 open" eval '[ "$(popups)" -ge 1 ]' || return 1
+  for key in "${@:2:$# - 2}"; do
     open=$((open + 1))
-    poll 2 eval "[ \"\$(popups)\" -ge $open ]" || fail "submenu $key did not open" || return 1
+    keys "$key" && wait_for "submenu $key open" eval "[ \"\$(popups)\" -ge $open ]" || return 1
   done
-  poll 2 eval '[ "$(popups)" -eq 0 ]' || fail "menu stayed open after choosing ${!#}"
+  keys "${!#}" && wait_for "menus closed after ${!#}" is 0 popups
 }
 
 # Closes the window as the frame's close button does; the program must end
-# with status 0.
+# with status 0. What a case leaves running, run_all.sh ends.
 close_window() {
   activate
-  keys alt+F4
-  if ! poll 5 eval '! program_running'; then
-    kill -KILL "$PROGRAM_PID"
-    fail "the program was still running 5 s after the close request"
-    return 1
-  fi
+  keys alt+F4 && wait_for "the program ended after the close request" fails program_running || return 1
   wait "$PROGRAM_PID"
-  want_eq "$?" 0 "exit status after the close request"
+  want "exit status after the close request" is 0 echo $?
 }
-
-running() { program_running && echo yes || echo no; }
 
 # --- what a user sees -------------------------------------------------------------
 
@@ -234,16 +188,17 @@ set_clipboard() {  # text
   wait_for "text put on the clipboard" is "$1" clipboard
 }
 
-client_geometry() {  # as "x y width height" on the screen
-  xwininfo -id "$WIN" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF }
-    /Absolute upper-left Y:/ { y = $NF } /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
-    END { if (w != "") print x, y, w, h }'
+client_geometry() {  # x y width height, on the screen
+  xwininfo -id "$WIN" 2>/dev/null |
+    awk '/Absolute upper-left|^ *Width:|^ *Height:/ { printf "%s%s", s, $NF; s = " " } END { print "" }'
 }
 
-# The frame as the program's own Left, Top, Width and Height see it, in pixels.
+extents() { xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ,; }
+
+# The frame as the program's Left, Top, Width and Height see it, in pixels.
 frame_geometry() {
   local l r t b x y w h
-  read -r l r t b <<<"$(xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ,)"
+  read -r l r t b <<<"$(extents)"
   read -r x y w h <<<"$(client_geometry)"
   [ -n "$l" ] && [ -n "$w" ] && echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
@@ -251,41 +206,24 @@ frame_geometry() {
 frame_xy() { frame_geometry | cut -d' ' -f1-2; }
 
 # The frame as the settings file keeps it: Top Left Height Width in twips.
-frame_twips() {
-  local x y w h
-  read -r x y w h <<<"$(frame_geometry)"
-  echo "$((y * 15)) $((x * 15)) $((h * 15)) $((w * 15))"
-}
+frame_twips() { frame_geometry | awk '{ print $2 * 15, $1 * 15, $4 * 15, $3 * 15 }'; }
 
-move_frame() {  # x y: puts the frame's top-left corner there
-  local l t
-  read -r l _ t _ <<<"$(xprop -id "$WIN" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ,)"
-  xdotool windowmove "$WIN" "$(($1 + l))" "$(($2 + t))"
-}
-
+move_frame() { xdotool windowmove "$WIN" $(extents | awk -v x="$1" -v y="$2" '{ print x + $1, y + $3 }'); }
 moved() { move_frame "$1" "$2" && wait_for "frame moved to $1,$2" is "$1 $2" frame_xy; }  # x y
 
-wm_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | sed -n 's/.*= *//p'; }
-on_top() { [[ $(wm_state) == *_NET_WM_STATE_ABOVE* ]] && echo yes || echo no; }
+on_top() { xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && echo yes || echo no; }
 
-# --- files -----------------------------------------------------------------------
+# --- files and Notepad --------------------------------------------------------------
 
-ini_keys() { tr -d '\r' <"$1" | sed -n 's/^\([^=[]*\)=.*/\1/p' | paste -sd' '; }  # file
-
-ini_values() {  # file key...
-  local key values=()
-  for key in "${@:2}"; do values+=("$(tr -d '\r' <"$1" | sed -n "s/^$key=//p" | head -n 1)"); done
-  echo "${values[*]}"
+# The settings file beside the program: values of keys, and a new file.
+ini() {  # key...
+  local key
+  for key in "$@"; do tr -d '\r' <"$APP/tovu.ini" | sed -n "s/^$key=//p" | head -n 1; done | paste -sd' '
 }
+settings() { installed && { printf '[Setting]\r\n' && printf '%s\r\n' "$@"; } >"$APP/tovu.ini"; }  # key=value...
 
-write_ini() {  # file key=value...
-  { printf '[Setting]\r\n'; printf '%s\r\n' "${@:2}"; } >"$1"
-}
-
-want_notepad_starts() {  # count: exactly so many starts, and no more come
-  wait_for "Notepad starts" is "$1" notepad_starts && still "Notepad starts" is "$1" notepad_starts
-}
-
+wait_notepad_starts() { wait_for "Notepad starts" is "$1" notepad_starts; }  # count
+want_notepad_starts() { wait_notepad_starts "$1" && still "Notepad starts" is "$1" notepad_starts; }
 want_notepad_start() {  # n empty|arg TEXT|file PATH
   want "what Notepad start $1 received" is "$(notepad_expect "${@:2}")" notepad_record "$1"
 }

@@ -14,8 +14,7 @@ shift
 [ -f "$here/launcher-${E2E_TARGET:-linux}.sh" ] || { echo "no launcher-$E2E_TARGET.sh" >&2; exit 2; }
 . "$here/lib.sh"
 check_build "$build" >&2 || exit 2
-for tool in Xvfb xauth openbox xdotool xclip xprop xwininfo xdpyinfo xsetroot xrdb xmessage import identify \
-  timeout setpriv; do
+for tool in Xvfb xauth openbox xdotool xclip xprop xwininfo xdpyinfo xsetroot xrdb xmessage import identify setpriv; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 2; }
 done
 all=$(sed -n 's/^case_\([a-z0-9_]*\)() {.*/\1/p' "$here"/cases_*.sh)
@@ -27,23 +26,20 @@ done
 
 started=$(date +%s)
 out=$build/e2e
-rm -rf "$out"
-mkdir -p "$out"
+rm -rf "$out" && mkdir -p "$out"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tovu-e2e.XXXXXX")
 chmod 755 "$scratch"  # the runs as another user reach their copy of the program
 . "$here/x_session.sh"
-case_pid=
+group=
 cleanup() {
-  [ -z "$case_pid" ] || kill -KILL -- "-$case_pid" 2>/dev/null
+  [ -z "$group" ] || kill -KILL -- "-$group" 2>/dev/null
   stop_x_session
-  # A folder a case made read-only must be writable again to be removed.
-  chmod -R u+rwX "$scratch" 2>/dev/null
+  chmod -R u+rwX "$scratch" 2>/dev/null  # read-only folders of the cases too
   rm -rf "$scratch"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 start_x_session "$scratch/session" "$out" || { echo "FAIL setup (see $out/*.log)"; exit 1; }
-
 # The program sees X11 whatever the desktop around, and no scaling of its own.
 export LANG=C.UTF-8 E2E_BUILD=$build E2E_OUT=$out E2E_SCRATCH=$scratch
 unset LC_ALL LANGUAGE QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
@@ -51,25 +47,22 @@ unset LC_ALL LANGUAGE QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_F
 passed=0 failed=0 skipped=0
 for name in "${cases[@]}"; do
   # timeout gives the case a process group: what it leaves running ends with it.
-  timeout -k 5 60 bash -c '. "$1/lib.sh" && run_case "$2"' _ "$here" "$name" \
-    3>&1 >"$out/$name.log" 2>&1 </dev/null &
-  case_pid=$!
-  wait "$case_pid"
+  timeout -k 5 60 bash -c '. "$1/lib.sh" && run_case "$2"' _ "$here" "$name" 3>&1 >"$out/$name.log" 2>&1 </dev/null &
+  group=$!
+  wait "$group"
   status=$?
   case $status in
     0) passed=$((passed + 1)) ;;
     77) skipped=$((skipped + 1)) ;;
-    1) failed=$((failed + 1)) ;;
     *) failed=$((failed + 1))
-       import -window root "$out/FAIL-$name.png" 2>/dev/null
-       reason="exited with status $status"
-       [ "$status" -eq 124 ] && reason="timed out after 60 s"
-       echo "FAIL $name: $reason (see $out/$name.log)" ;;
+       if [ "$status" -ne 1 ]; then
+         import -window root "$out/FAIL-$name.png"
+         echo "FAIL $name: $([ "$status" -eq 124 ] && echo "timed out after 60 s" || echo "status $status") (see $out/$name.log)"
+       fi ;;
   esac
-  kill -KILL -- "-$case_pid" 2>/dev/null
-  case_pid=
+  kill -KILL -- "-$group" 2>/dev/null
+  group=
   xrdb -remove 2>/dev/null  # a case may have set the screen's resolution
 done
-echo "e2e: $passed passed, $failed failed, $skipped skipped in $(($(date +%s) - started)) s;" \
-  "screenshots and logs in $out"
+echo "e2e: $passed passed, $failed failed, $skipped skipped in $(($(date +%s) - started)) s; screenshots and logs in $out"
 [ "$failed" -eq 0 ]
