@@ -59,11 +59,7 @@ fail() { REASON=$*; return 1; }
 # The conditions of want (now), wait_for (within WAIT seconds, default 3) and
 # still (throughout SETTLE seconds). `is EXPECTED COMMAND...` holds when the
 # command prints EXPECTED.
-is() {
-  local got
-  got=$("${@:2}")
-  [ "$got" = "$1" ] || fail "got '$got', want '$1'"
-}
+is() { local got; got=$("${@:2}"); [ "$got" = "$1" ] || fail "got '$got', want '$1'"; }
 want() { REASON= && "${@:2}" || fail "$1${REASON:+: $REASON}"; }  # what condition...
 wait_for() { REASON= && poll "${WAIT:-3}" "${@:2}" || fail "$1${REASON:+: $REASON}"; }
 
@@ -76,9 +72,7 @@ fails() { ! "$@"; }
 
 poll() {  # seconds command...: runs the command until it succeeds or time is up
   local end
-  printf -v end '%.0f' "${1}e6"
-  end=$((${EPOCHREALTIME/./} + end))
-  shift
+  printf -v end '%.0f' "${1}e6" && end=$((${EPOCHREALTIME/./} + end)) && shift
   until "$@"; do
     [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
     sleep 0.05
@@ -91,9 +85,7 @@ poll() {  # seconds command...: runs the command until it succeeds or time is up
 installed() { [ -n "$APP" ] || APP=$(install_program app); }
 
 # Starts the program, waits for its window, puts a known text on the clipboard.
-launch() {  # args...
-  installed && start_program "$APP" "$@" && wait_window && set_clipboard before
-}
+launch() { installed && start_program "$APP" "$@" && wait_window && set_clipboard before; }  # args...
 
 # The main window: titled exactly "Tovu" (Qt keeps a hidden window named after
 # the program), framed by the window manager.
@@ -122,8 +114,7 @@ wait_window() {
 }
 
 activate() {
-  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
-  poll 2 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$WIN" ]'
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1; poll 2 eval '[ "$(xdotool getwindowfocus)" = "$WIN" ]'
 }
 
 keys() { xdotool key --delay 40 "$@"; }
@@ -184,8 +175,7 @@ clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 
 # From another client, which keeps serving it until the program takes over.
 set_clipboard() {  # text
-  printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
-  wait_for "text put on the clipboard" is "$1" clipboard
+  printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1 && wait_for "clipboard set" is "$1" clipboard
 }
 
 client_geometry() {  # x y width height, on the screen

@@ -15,7 +15,7 @@ shift
 . "$here/lib.sh"
 check_build "$build" >&2 || exit 2
 for tool in Xvfb xauth openbox xdotool xclip xprop xwininfo xdpyinfo xsetroot xrdb xmessage import identify setpriv; do
-  command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2 && exit 2; }
 done
 all=$(sed -n 's/^case_\([a-z0-9_]*\)() {.*/\1/p' "$here"/cases_*.sh)
 cases=("$@")
@@ -26,7 +26,7 @@ done
 
 started=$(date +%s)
 out=$build/e2e
-rm -rf "$out" && mkdir -p "$out"
+rm -rf "$out" && mkdir -p "$out" || exit 2
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tovu-e2e.XXXXXX")
 chmod 755 "$scratch"  # the runs as another user reach their copy of the program
 . "$here/x_session.sh"

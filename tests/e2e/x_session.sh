@@ -1,11 +1,8 @@
 # A private X session for the desktop tests and the benchmarks: Xvfb on the
 # first free display, reached only with this session's own cookie, and openbox
-# with openbox-rc.xml beside this file. Sourced; needs xvfb, xauth, openbox
-# and x11-utils.
-#   start_x_session FOLDER [LOG_FOLDER]  exports DISPLAY, and XAUTHORITY and
-#                                        XDG_RUNTIME_DIR under FOLDER
-#   stop_x_session                       ends the window manager and server
-# X_SCREEN sets the screen's size (default 1024x768).
+# with openbox-rc.xml beside this file. Sourced; needs xvfb, xauth, openbox and
+# x11-utils. start_x_session FOLDER [LOG_FOLDER] exports DISPLAY, and XAUTHORITY
+# and XDG_RUNTIME_DIR under FOLDER; X_SCREEN sets the size (default 1024x768).
 
 X_SESSION_PIDS=()
 X_SESSION_RC=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/openbox-rc.xml
@@ -50,9 +47,6 @@ start_x_session() {
 }
 
 stop_x_session() {
-  local pid
-  for pid in "${X_SESSION_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${X_SESSION_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  [ ${#X_SESSION_PIDS[@]} -eq 0 ] || { kill "${X_SESSION_PIDS[@]}"; wait "${X_SESSION_PIDS[@]}"; } 2>/dev/null || true
   X_SESSION_PIDS=()
-  return 0
 }
