@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #include "platform/codepage.h"
@@ -43,10 +44,13 @@ constexpr int kReferenceCount = sizeof kReferences / sizeof kReferences[0];
 }  // namespace
 
 ScratchFolder::ScratchFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/tovu-bench-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 16 && path_.empty(); ++attempt) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tovu-bench-" + std::to_string(random()));
+    if (std::filesystem::create_directory(folder)) path_ = folder.string();
+  }
+  if (path_.empty()) throw std::runtime_error("cannot create a scratch folder");
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -92,7 +96,7 @@ void WriteListFiles(const std::string& folder, int elements) {
 
 std::vector<std::string> ListFilePaths(const std::string& folder) {
   std::vector<std::string> paths;
-  for (int k = 1; k <= 4; ++k) paths.push_back(folder + "/list" + std::to_string(k) + ".nl2");
+  for (int k = 1; k <= 4; ++k) paths.push_back((std::filesystem::path(folder) / ("list" + std::to_string(k) + ".nl2")).string());
   return paths;
 }
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "platform/fake/fake_desktop.h"
+#ifndef _WIN32
 #include "platform/posix/posix_system.h"
+#endif
 
 namespace bench {
 
@@ -36,12 +38,14 @@ std::string ListFileBytes(int elements, int seed);
 // [Setting] section (bytes in `own`, or nothing).
 std::string CrowdedSettingsBytes(int sections, const std::string& own);
 
+#ifndef _WIN32
 // The fake window and controls with a PosixSystem whose program folder is folder.
 struct FolderDesktop {
   explicit FolderDesktop(std::string folder) : system({}, std::move(folder)) {}
   platform::PosixSystem system;
   fake::FakeDesktop fake{&system};
 };
+#endif
 
 // The four list files of `elements` elements each, written into folder.
 void WriteListFiles(const std::string& folder, int elements);

@@ -25,13 +25,12 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
 // The file's non-empty lines joined with commas, or why it could not be read: a
 // one-line text without a comma, which makes a list without entries.
 std::string frmTovu::ReadListFile(const std::string& path) const {
-  platform::TextLines file = system.ReadTextLines(path);
+  const platform::TextLines file = system.ReadTextLines(path);
   if (file.error) return *file.error;
   std::string joined;
-  std::size_t size = 0;
-  for (const std::string& line : file.lines) size += line.size() + 1;
-  joined.reserve(size);
-  for (const std::string& line : file.lines) {
+  joined.reserve(file.text.size() + 1);
+  for (std::size_t i = 0; i < file.Count(); ++i) {
+    const std::string_view line = file.Line(i);
     if (line.empty()) continue;
     joined += line;
     joined += ',';

@@ -5,14 +5,29 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
-// The lines of a text file, or why it could not be read.
+// The lines of a text file, or why it could not be read. The lines are kept
+// as places in the decoded text, not strings of their own: a long list would
+// otherwise cost an allocation for every line.
 struct TextLines {
-  std::vector<std::string> lines;
+  std::string text;                                       // the file, decoded
+  std::vector<std::pair<std::size_t, std::size_t>> spans;  // each line's start and length
   std::optional<std::string> error;  // a one-line description, without a comma
+
+  std::size_t Count() const { return spans.size(); }
+  std::string_view Line(std::size_t i) const {
+    return std::string_view(text).substr(spans[i].first, spans[i].second);
+  }
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < Count(); ++i) lines.emplace_back(Line(i));
+    return lines;
+  }
 };
 
 // Window style of a started program: a normal window that takes the focus.

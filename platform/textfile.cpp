@@ -73,15 +73,16 @@ std::string DecodeText(std::string_view bytes) {
 TextLines SplitTextLines(std::string_view bytes) {
   // CR and LF never occur inside a character, so the whole file is decoded at
   // once and split afterwards.
-  const std::string text = DecodeText(bytes);
   TextLines result;
+  result.text = DecodeText(bytes);
+  const std::string& text = result.text;
   std::size_t start = 0;
   const std::size_t size = text.size();
   while (start < size) {
     // A plain scan: find_first_of would test each byte against the set with a call.
     std::size_t end = start;
     while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
-    result.lines.emplace_back(text, start, end - start);
+    result.spans.emplace_back(start, end - start);
     if (end == size) break;
     start = end + ((text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') ? 2 : 1);
   }

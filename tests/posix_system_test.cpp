@@ -131,7 +131,7 @@ TEST_F(PosixSystemTest, TextLinesEndAtAnyLineEndAndDecodeShiftJis) {
   Write("list", "\x83\xBF alpha,&alpha;\r\nb\rc\n\nlast");
   const platform::TextLines text = system.ReadTextLines(Path("list"));
   EXPECT_EQ(std::nullopt, text.error);
-  EXPECT_EQ((std::vector<std::string>{"α alpha,&alpha;", "b", "c", "", "last"}), text.lines);
+  EXPECT_EQ((std::vector<std::string>{"α alpha,&alpha;", "b", "c", "", "last"}), text.Lines());
 }
 
 TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnce) {

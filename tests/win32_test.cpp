@@ -113,7 +113,7 @@ TEST_F(Win32Test, FilesAndTheCommandLine) {
   fs::create_directories(dir / "folder");
   Write(Path("list.nl2"), "\x83\xBF alpha,&alpha;\r\nb");
   platform::Win32System system;
-  EXPECT_EQ((std::vector<std::string>{"α alpha,&alpha;", "b"}), system.ReadTextLines(Path("list.nl2")).lines);
+  EXPECT_EQ((std::vector<std::string>{"α alpha,&alpha;", "b"}), system.ReadTextLines(Path("list.nl2")).Lines());
   EXPECT_EQ("File not found", system.ReadTextLines(Path("missing")).error);
   EXPECT_TRUE(system.ReadTextLines(Path("folder")).error);
   EXPECT_FALSE(system.FileExists(Path("folder")));

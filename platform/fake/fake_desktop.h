@@ -294,7 +294,7 @@ struct FakeSystem final : platform::System {
   platform::TextLines ReadTextLines(const std::string& path) const override {
     s.Log("Read " + path);
     const auto it = files.find(path);
-    if (it == files.end() || it->second.directory) return {{}, "File not found"};
+    if (it == files.end() || it->second.directory) return {{}, {}, "File not found"};
     return platform::SplitTextLines(it->second.bytes);
   }
   std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,

@@ -195,7 +195,7 @@ bool PosixSystem::FileExists(const std::string& path) const {
 TextLines PosixSystem::ReadTextLines(const std::string& path) const {
   std::string why;
   const std::optional<std::string> bytes = files::Read(path, &why);
-  if (!bytes) return {{}, why};
+  if (!bytes) return {{}, {}, why};
   return SplitTextLines(*bytes);
 }
 

@@ -1,6 +1,9 @@
-// Code page 932 through Windows' own tables. Always 932, whatever the system's
+// Code page 932 through Windows' own table. Always 932, whatever the system's
 // ANSI code page: the list and settings files are written in it.
 #include <windows.h>
+
+#include <array>
+#include <memory>
 
 #include "platform/codepage.h"
 #include "platform/win32/wide.h"
@@ -9,54 +12,99 @@ namespace codepage {
 namespace {
 
 constexpr UINT kShiftJis = 932;
+constexpr char16_t kNone = 0xFFFF;  // no character: the byte does not decode
 
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
-// Decodes bytes that all decode; false when one of them does not.
-bool Decode(std::string_view ansi, std::wstring& out) {
-  const int size = static_cast<int>(ansi.size());
-  const int length = MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, ansi.data(), size, nullptr, 0);
-  if (length <= 0) return false;
-  const std::size_t at = out.size();
-  out.resize(at + static_cast<std::size_t>(length));
-  MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, ansi.data(), size, out.data() + at, length);
-  return true;
-}
+// Windows' table, asked once per byte and per lead byte that a text holds:
+// converting character by character through the system costs several times
+// more than the lookup.
+class Table {
+ public:
+  char16_t Single(unsigned char c) {
+    if (!singles_) {
+      singles_ = std::make_unique<std::array<char16_t, 256>>();
+      for (int i = 0; i < 256; ++i) (*singles_)[i] = Ask(static_cast<char>(i));
+    }
+    return (*singles_)[c];
+  }
+  char16_t Double(unsigned char lead, unsigned char trail) {
+    auto& row = doubles_[lead];
+    if (!row) {
+      row = std::make_unique<std::array<char16_t, 256>>();
+      row->fill(kNone);
+      for (int t = 0x40; t <= 0xFC; ++t) (*row)[t] = Ask(static_cast<char>(lead), static_cast<char>(t));
+    }
+    return (*row)[trail];
+  }
 
-// A single byte outside the table's double-byte part: Windows maps 0x80, 0xA0
-// and 0xFD to 0xFF, yet calls them invalid when asked to report those; a byte
-// that truly does not decode comes back as the code page's default character.
-bool DecodeSingle(char c, std::wstring& out) {
-  static const WCHAR unknown = [] {
-    CPINFOEXW info{};
-    return GetCPInfoExW(kShiftJis, 0, &info) ? info.UnicodeDefaultChar : WCHAR{0x30FB};
-  }();
-  WCHAR wide = 0;
-  if (MultiByteToWideChar(kShiftJis, 0, &c, 1, &wide, 1) != 1 || wide == unknown) return false;
-  out += wide;
-  return true;
+ private:
+  static char16_t Ask(char c) {
+    WCHAR wide = 0;
+    if (MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, &c, 1, &wide, 1) == 1) return wide;
+    // Windows maps 0xA0 and 0xFD to 0xFF, yet calls them invalid when asked to
+    // report those; a byte that truly does not decode comes back as the code
+    // page's default character.
+    static const WCHAR unknown = [] {
+      CPINFOEXW info{};
+      return GetCPInfoExW(kShiftJis, 0, &info) ? info.UnicodeDefaultChar : WCHAR{0x30FB};
+    }();
+    return MultiByteToWideChar(kShiftJis, 0, &c, 1, &wide, 1) == 1 && wide != unknown ? wide : kNone;
+  }
+  static char16_t Ask(char lead, char trail) {
+    const char pair[2] = {lead, trail};
+    WCHAR wide = 0;
+    return MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, pair, 2, &wide, 1) == 1 ? wide : kNone;
+  }
+
+  std::unique_ptr<std::array<char16_t, 256>> singles_;
+  std::array<std::unique_ptr<std::array<char16_t, 256>>, 256> doubles_;
+};
+
+char* AppendUtf8(char* out, char16_t c) {
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
 }
 
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
-  std::wstring wide;
-  if (Decode(ansi, wide)) return platform::Utf8(wide);
-  // Character by character, each byte that does not decode becoming U+FFFD on
-  // its own, as on Linux: a stray lead byte does not swallow the byte after it.
-  wide.clear();
+  static Table table;  // the window's thread is the only one
+  // No byte becomes more than three of UTF-8.
+  std::string out(ansi.size() * 3, '\0');
+  char* end = out.data();
   for (std::size_t i = 0; i < ansi.size();) {
     const auto c = static_cast<unsigned char>(ansi[i]);
-    const std::size_t length =
-        IsLeadByte(c) && i + 1 < ansi.size() && IsTrailByte(static_cast<unsigned char>(ansi[i + 1])) ? 2 : 1;
-    if (Decode(ansi.substr(i, length), wide) || (length == 1 && DecodeSingle(ansi[i], wide))) {
-      i += length;
-    } else {
-      wide += L'\xFFFD';
+    if (c < 0x80) {
+      *end++ = static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    // Each byte that does not decode becomes U+FFFD on its own, as on Linux: a
+    // stray lead byte does not swallow the byte after it.
+    char16_t wide = kNone;
+    if (IsLeadByte(c) && i + 1 < ansi.size() && IsTrailByte(static_cast<unsigned char>(ansi[i + 1]))) {
+      wide = table.Double(c, static_cast<unsigned char>(ansi[i + 1]));
+      if (wide != kNone) i += 2;
+    }
+    if (wide == kNone) {
+      wide = table.Single(c);
+      if (wide == kNone || IsLeadByte(c)) wide = 0xFFFD;
       ++i;
     }
+    end = AppendUtf8(end, wide);
   }
-  return platform::Utf8(wide);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+  return out;
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {

@@ -29,9 +29,27 @@ void SizeChild(HWND child, int width, int height) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32ListBox::Clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+void Win32ListBox::Quiet() {
+  if (quiet_) return;
+  quiet_ = true;
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  PostMessageW(GetParent(hwnd_), kRedraw, 0, 0);
+}
+
+void Win32ListBox::Redraw() {
+  if (!quiet_) return;
+  quiet_ = false;
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ListBox::Clear() {
+  Quiet();
+  SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+}
 
 void Win32ListBox::AddItem(const std::string& item) {
+  Quiet();
   // Without LBS_SORT the list box appends; neither call notifies.
   SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
 }

@@ -28,6 +28,9 @@ void SizeChild(HWND child, int width, int height);
 
 class Win32ListBox final : public ListBox {
  public:
+  // Posted to the list box's parent after a refill, which then calls Redraw.
+  static constexpr UINT kRedraw = WM_APP + 2;
+
   Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
   void Clear() override;
   void AddItem(const std::string& item) override;
@@ -37,10 +40,14 @@ class Win32ListBox final : public ListBox {
   void SetWidth(double v) override;
   void SetHeight(double v) override;
   HWND hwnd() const { return hwnd_; }
+  void Redraw();
 
  private:
+  // A refill draws once, when the handler that makes it is done.
+  void Quiet();
   HWND hwnd_;
   const Twips& twips_;
+  bool quiet_ = false;
 };
 
 class Win32TextBox final : public TextBox {

@@ -266,6 +266,9 @@ LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kSessionEnd:
       Close(CloseBySession);
       return 0;
+    case Win32ListBox::kRedraw:
+      list_->Redraw();
+      return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus comes back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {

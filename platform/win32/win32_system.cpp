@@ -20,9 +20,11 @@ std::string CommandLineArguments(const std::string& commandLine) {
   return std::string(TrimLeft(std::string_view(commandLine).substr(i)));
 }
 
-Win32System::Win32System() : commandLine_(CommandLineArguments(Utf8(GetCommandLineW()))) {}
+Win32System::Win32System(std::optional<std::string> folder)
+    : commandLine_(CommandLineArguments(Utf8(GetCommandLineW()))), folder_(std::move(folder)) {}
 
 std::string Win32System::ProgramFolder() const {
+  if (folder_) return *folder_;
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -64,7 +66,7 @@ bool Win32System::FileExists(const std::string& path) const {
 TextLines Win32System::ReadTextLines(const std::string& path) const {
   std::string why;
   const std::optional<std::string> bytes = files::Read(path, &why);
-  if (!bytes) return {{}, why};
+  if (!bytes) return {{}, {}, why};
   return SplitTextLines(*bytes);
 }
 

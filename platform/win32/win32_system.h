@@ -2,6 +2,7 @@
 // line, starting programs, text and profile files, in the wide-character API.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/profile_files.h"
@@ -15,7 +16,8 @@ std::string CommandLineArguments(const std::string& commandLine);
 
 class Win32System final : public System {
  public:
-  Win32System();
+  // folder: the program folder to report, when not the executable's own.
+  explicit Win32System(std::optional<std::string> folder = std::nullopt);
 
   std::string ProgramFolder() const override;
   char PathSeparator() const override { return '\\'; }
@@ -37,6 +39,7 @@ class Win32System final : public System {
 
  private:
   std::string commandLine_;
+  std::optional<std::string> folder_;
   ProfileFiles profiles_;
 };
 
