@@ -131,7 +131,7 @@ act() {
   done
 }
 copies() { act "${@:2}" && wait_for "clipboard after ${*:2}" is "$1" clipboard; }  # text steps...
-keeps() { local kept && kept=$(clipboard) && act "$@" && still "clipboard after $*" is "$kept" clipboard; }
+keeps() { local kept; kept=$(clipboard); act "$@" && still "clipboard after $*" is "$kept" clipboard; }
 
 # The menu bar's height: what the client area holds above the design's height.
 menu_bar() {
