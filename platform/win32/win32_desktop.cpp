@@ -135,8 +135,10 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   SetWindowLongPtrW(label, GWLP_ID, kLabelId);
 
   if (!design.cmdCopy.toolTip.empty()) {
+    // Owned by no window: under Wine a window that owns a topmost tooltip
+    // cannot be made topmost itself.
     const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     static std::wstring tipText;
     tipText = Wide(design.cmdCopy.toolTip);
     TTTOOLINFOW tool{};

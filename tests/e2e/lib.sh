@@ -184,11 +184,14 @@ client_geometry() {  # x y width height, on the screen
 }
 
 extents() { xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ,; }
+# The frame around the client window as the program counts it, "left right top
+# bottom": the window manager's (a launcher may know better).
+declare -F borders >/dev/null || borders() { extents; }
 
 # The frame as the program's Left, Top, Width and Height see it, in pixels.
 frame_geometry() {
   local l r t b x y w h
-  read -r l r t b <<<"$(extents)"
+  read -r l r t b <<<"$(borders)"
   read -r x y w h <<<"$(client_geometry)"
   [ -n "$l" ] && [ -n "$w" ] && echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
@@ -198,7 +201,7 @@ frame_xy() { frame_geometry | cut -d' ' -f1-2; }
 # The frame as the settings file keeps it: Top Left Height Width in twips.
 frame_twips() { frame_geometry | awk '{ print $2 * 15, $1 * 15, $4 * 15, $3 * 15 }'; }
 
-move_frame() { xdotool windowmove "$WIN" $(extents | awk -v x="$1" -v y="$2" '{ print x + $1, y + $3 }'); }
+move_frame() { xdotool windowmove "$WIN" $(borders | awk -v x="$1" -v y="$2" '{ print x + $1, y + $3 }'); }
 moved() { move_frame "$1" "$2" && wait_for "frame moved to $1,$2" is "$1 $2" frame_xy; }  # x y
 
 on_top() { xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && echo yes || echo no; }

@@ -33,6 +33,7 @@ chmod 755 "$scratch"  # the runs as another user reach their copy of the program
 group=
 cleanup() {
   [ -z "$group" ] || kill -KILL -- "-$group" 2>/dev/null
+  ! declare -F launcher_cleanup >/dev/null || launcher_cleanup
   stop_x_session
   chmod -R u+rwX "$scratch" 2>/dev/null  # read-only folders of the cases too
   rm -rf "$scratch"
@@ -43,6 +44,8 @@ start_x_session "$scratch/session" "$out" || { echo "FAIL setup (see $out/*.log)
 # The program sees X11 whatever the desktop around, and no scaling of its own.
 export LANG=C.UTF-8 E2E_BUILD=$build E2E_OUT=$out E2E_SCRATCH=$scratch
 unset LC_ALL LANGUAGE QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+# What the launcher needs once a session (Wine's prefix).
+! declare -F launcher_setup >/dev/null || launcher_setup || { echo "FAIL setup of the $E2E_TARGET launcher"; exit 1; }
 
 passed=0 failed=0 skipped=0
 for name in "${cases[@]}"; do
