@@ -70,3 +70,10 @@ case_started_through_link() {
     APP=$CASE_DIR/bin && launch && copies '&Alpha;' Down alt+c && close_window || return 1
   [ -f "$real/tovu.ini" ] && [ ! -e "$APP/tovu.ini" ] || fail "tovu.ini not beside the program, or beside the link"
 }
+
+# Ctrl+click on the selected entry keeps it selected, as in a Windows list box
+# with one selection: the next Down goes on from it.
+case_ctrl_click_keeps_the_selection() {
+  launch && menu_bar && copies '&Beta;' click 30 21 alt+c &&
+    act ctrl+click 30 21 && copies '&Gamma;' Down alt+c && close_window
+}

@@ -66,3 +66,15 @@ case_no_notepad_anywhere() {
   installed && no_notepad "$APP" && launch "$(native_path "$(page "a b.htm")")" && keys ctrl+n &&
     still "the program ended after Ctrl+N without a Notepad" program_running && close_window
 }
+
+# Every argument reaches the editor whole and never as an option: quotes, a
+# name that starts with "-", several names; so does a dialog path that ends in
+# a blank (Linux: Windows names cannot end in one).
+case_file_names_reach_the_editor_whole() {
+  local quoted="it's \"quoted\".html" dashed="-dash.htm" page
+  page=$(page "g h.htm ") && installed && fake_notepad "$APP" &&
+    launch "$quoted" "$dashed" "$(native_path "$page")" && wait_notepad_starts 1 &&
+    want_notepad_start 1 arg "$quoted" "$dashed" "$(native_path "$page")" || return 1
+  [ "$E2E_TARGET" = linux ] || { close_window; return; }
+  open_dialog type "$page" Return && want_notepad_starts 2 && want_notepad_start 2 file "$page" && close_window
+}

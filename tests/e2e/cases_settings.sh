@@ -95,3 +95,56 @@ case_read_only_folder_keeps_settings() {
   read_only QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False WinPosSave=True \
     Top=1500 Left=3000 Height=5415 Width=2820
 }
+
+# Every way the session ends the program saves what was chosen: the file holds
+# the ten keys with the startup option switched on in that run.
+case_session_end_saves_settings() {
+  local how
+  for how in $(session_ends); do
+    installed && rm -f "$APP/tovu.ini" && launch && menu s n u && end_session "$how" &&
+      WAIT=10 wait_for "the program ended after $how" fails program_running || return 1
+    wait "$PROGRAM_PID"
+    want "exit status after $how" is 0 echo $? && want "tovu.ini after $how" is "$KEYS" eval \
+      'tr -d "\r" <"$APP/tovu.ini" | sed -n "s/=.*//p" | paste -sd" "' && want "UpMemo after $how" is True ini UpMemo ||
+      return 1
+  done
+}
+
+# The X server going away: the file is still written, from the marks and the
+# geometry last recorded.
+case_x_server_lost_saves_settings() {
+  only_on linux || return 0
+  (
+    . "$E2E_HERE/x_session.sh"
+    X_SESSION_PIDS=() && start_x_session "$CASE_DIR/session" && launch && menu s n u &&
+      kill "${X_SESSION_PIDS[@]}" && WAIT=10 wait_for "the program ended" fails program_running &&
+      want "tovu.ini" is "$KEYS" eval 'tr -d "\r" <"$APP/tovu.ini" | sed -n "s/=.*//p" | paste -sd" "' &&
+      want "UpMemo" is True ini UpMemo || { echo "$REASON" >"$CASE_DIR/reason"; exit 1; }
+  ) || fail "$(cat "$CASE_DIR/reason" 2>/dev/null)"
+}
+
+# A saved position off every screen, or a size far beyond it, comes back within
+# reach; the corrected geometry is what the exit keeps.
+case_restored_window_in_reach() {
+  settings QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False WinPosSave=True \
+    Top=1500 Left=-400000 Height=5415 Width=2820 && launch && want "frame off the screen" is "0 100" frame_xy &&
+    close_window && want "Left written" is 0 ini Left &&
+    settings QuickCopy=False TopPos=False PasteMode=False UpMemo=False ModeSave=False WinPosSave=True \
+      Top=0 Left=0 Height=491505 Width=491505 && launch && want "frame far larger than the screen" \
+      eval '[ "$(frame_geometry | cut -d" " -f3)" -le 1024 ] && [ "$(frame_geometry | cut -d" " -f4)" -le 768 ]' &&
+    close_window
+}
+
+# A move and a resize in one request reach the program together: maximised
+# and closed, it keeps the position it was moved to.
+case_move_and_resize_at_once() {
+  launch || return 1
+  local before moved
+  before=$(frame_geometry)
+  wmctrl -ir "$WIN" -e 0,300,200,250,400 && wait_for "frame moved and sized" eval '[ "$(frame_geometry)" != "$before" ]' &&
+    want "frame moved and sized at once" eval '[ "$(frame_geometry | cut -d" " -f3-)" != "$(cut -d" " -f3- <<<"$before")" ]' ||
+    return 1
+  moved=$(frame_twips)
+  keys super+Up && wait_for "a maximised window" maximised && close_window &&
+    want "geometry written when closed maximised" is "$moved" ini $GEOMETRY
+}

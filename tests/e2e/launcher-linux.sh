@@ -47,4 +47,13 @@ notepad_record() {  # n
   if [ -n "$record" ]; then cat "$record"; else echo "(no start $1)"; fi
 }
 
-notepad_expect() { [ "$1" = empty ] || printf '[%s]' "$2"; }  # empty | arg TEXT | file PATH
+# Each file one argument, as given; one that starts with "-" after "./", so that
+# it is never taken for an option.
+notepad_expect() {  # empty | arg TEXT... | file PATH
+  [ "$1" = empty ] || for text in "${@:2}"; do printf '[%s]' "${text/#-/./-}"; done
+}
+
+# The ways a session ends a program: the signals a logout, kill or a closed
+# terminal sends.
+session_ends() { echo TERM HUP INT; }
+end_session() { kill -"$1" "$PROGRAM_PID"; }  # how

@@ -94,11 +94,20 @@ wine_quoted() {  # text
   echo "$quote$out$quote"
 }
 
-# The command line Notepad was given: unchanged, after "Notepad ".
-notepad_expect() {  # empty | arg TEXT | file PATH
+# The command line Notepad was given: the program's own, unchanged, after "Notepad ".
+notepad_expect() {  # empty | arg TEXT... | file PATH
   case $1 in
     empty) echo Notepad ;;
-    arg) echo "Notepad $(wine_quoted "$2")" ;;
+    arg) local text line=Notepad; for text in "${@:2}"; do line+=" $(wine_quoted "$text")"; done; echo "$line" ;;
     file) echo "Notepad $(native_path "$2")" ;;
   esac
+}
+
+# The end of a Windows session: WM_QUERYENDSESSION and WM_ENDSESSION to every window.
+session_ends() { echo session; }
+end_session() {  # how
+  local home=$E2E_SCRATCH/wine
+  ${WINE_AS[@]+"${WINE_AS[@]}"} env HOME="$home" XAUTHORITY="$home/Xauthority" \
+    bash -c '. "$1" && wine_env "$2" && wineboot --end-session' _ "$E2E_HERE/../wine/prefix.sh" "$home/prefix" \
+    >>"$E2E_OUT/$CASE-session.log" 2>&1 &
 }

@@ -18,9 +18,11 @@ set -uo pipefail
 #   fake_notepad DIR, no_notepad DIR  a stand-in editor that records each start
 #                         for the program in DIR; no editor at all
 #   notepad_starts; notepad_record N  starts recorded; what the Nth received,
-#                         to match notepad_expect empty (no file), arg TEXT
-#                         (TEXT given to start_program) or file PATH (the Unix
+#                         to match notepad_expect empty (no file), arg TEXT...
+#                         (TEXTs given to start_program) or file PATH (the Unix
 #                         path PATH chosen in the open dialog)
+#   session_ends; end_session HOW  the ways the session may end the program,
+#                         and one of them done
 # Under Wine, tovu.exe starts with wine, a Notepad.exe in DIR records its raw
 # command line, no_notepad hides Wine's own, native_path is winepath -w, and
 # the records wanted are "Notepad", 'Notepad "Z:\tmp\x\a b.htm"' (the
@@ -119,12 +121,15 @@ activate() {
 
 keys() { xdotool key --delay 40 "$@"; }
 
-# Steps as a user takes them: `click X Y` clicks the client area at X Y below
-# the menu bar (the design's origin), `type TEXT` types; any other word is a key.
+# Steps as a user takes them: `click X Y` (or `ctrl+click X Y`) clicks the
+# client area at X Y below the menu bar (the design's origin), `type TEXT`
+# types; any other word is a key.
 act() {
   while [ $# -gt 0 ]; do
     case $1 in
       click) xdotool mousemove --window "$WIN" "$2" "$((MENU_BAR + $3))" click 1 && shift 3 ;;
+      ctrl+click) xdotool mousemove --window "$WIN" "$2" "$((MENU_BAR + $3))" keydown ctrl click 1 keyup ctrl &&
+        shift 3 ;;
       type) xdotool type --delay 15 "$2" && shift 2 ;;
       *) keys "$1" && shift ;;
     esac || return 1
