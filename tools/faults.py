@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Deliberate one-line faults, to see which tests catch them.
 
-    tools/faults.py [--e2e] [--wine] [ID...]
+    tools/faults.py [--e2e] [--target linux|win32] [ID...]
 
-Copies the committed tree into a scratch work tree, builds it once, then for
-each fault of tools/faults.txt: applies it, rebuilds, runs the CTest suites and
-(with --e2e) the desktop end-to-end cases when CTest missed it, and restores the
-file. Prints one row per fault: which suites failed, i.e. caught it. A fault
-whose text is not found exactly once is reported as stale: fix the table.
+Copies the committed tree into a scratch work tree, builds it once (for Linux,
+or cross-built for Windows and tested under Wine), then for each fault of
+tools/faults.txt meant for that target: applies it, rebuilds, runs the CTest
+suites and (with --e2e) the desktop end-to-end cases when CTest missed it, and
+restores the file. Prints one row per fault: which suites failed, i.e. caught
+it. A fault whose text is not found exactly once is reported as stale: fix the
+table.
 """
 import argparse
 import json
@@ -27,10 +29,12 @@ def read_faults(path):
         line = line.rstrip("\n")
         if line.startswith("## "):
             ident, _, what = line[3:].partition(":")
-            current = {"id": ident.strip(), "what": what.strip(), "old": None, "new": None}
+            current = {"id": ident.strip(), "what": what.strip(), "old": None, "new": None, "targets": ["linux"]}
             faults.append(current)
         elif current and line.startswith("file: "):
             current["file"] = line[6:].strip()
+        elif current and line.startswith("targets: "):
+            current["targets"] = line[9:].split()
         elif current and line.startswith("- "):
             current["old"] = line[2:]
         elif current and line.startswith("+ "):
@@ -68,10 +72,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("ids", nargs="*")
     parser.add_argument("--e2e", action="store_true", help="run the desktop cases when CTest misses")
+    parser.add_argument("--target", default="linux", choices=["linux", "win32"])
     parser.add_argument("--table", default=os.path.join(ROOT, "tools", "faults.txt"))
     parser.add_argument("--cmake", nargs="*", default=[], help="extra CMake options")
     args = parser.parse_args()
-    faults = [f for f in read_faults(args.table) if not args.ids or f["id"] in args.ids]
+    faults = [f for f in read_faults(args.table)
+              if (f["id"] in args.ids if args.ids else args.target in f["targets"])]
 
     tree = tempfile.mkdtemp(prefix="tovu-faults-")
     subprocess.run(f"git -C '{ROOT}' archive HEAD | tar -x -C '{tree}'", shell=True, check=True)
@@ -79,6 +85,8 @@ def main():
     log = os.path.join(tree, "faults.log")
     print(f"work tree {tree}, log {log}", flush=True)
     configure = ["cmake", "-S", ".", "-B", build, "-DTOVU_WERROR=OFF", "-DTOVU_BENCH=OFF"] + args.cmake
+    if args.target == "win32":
+        configure.append("-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake")
     if run(configure, tree, log) or run(["cmake", "--build", build, "-j2"], tree, log):
         sys.exit("the unchanged tree does not build; see " + log)
     if suites_failed(tree, build, log):
@@ -100,7 +108,8 @@ def main():
             by = sorted(suites_failed(tree, build, log))
             if not by and args.e2e:
                 cmd = [os.path.join(tree, "tests", "e2e", "run_all.sh"), build]
-                if run(cmd, tree, log):
+                env = dict(os.environ, E2E_TARGET="wine" if args.target == "win32" else "linux")
+                if run(cmd, tree, log, env):
                     by = ["e2e"]
         open(path, "w", encoding="utf-8").write(text)
         caught += bool(by)
