@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Tovu, then builds and starts it or tests it.
-#   ./dev.sh run    install what is missing, build, start Tovu
-#   ./dev.sh test   install what is missing, build, run every test
-#   ./dev.sh bench  install what is missing, build, run the benchmarks
+# Sets up a Debian 12 machine for Tovu, then builds and starts it, tests it,
+# measures it, or packages it for Windows.
+#   ./dev.sh run      install what is missing, build, start Tovu
+#   ./dev.sh test     install what is missing, build, run every test
+#   ./dev.sh bench    install what is missing, build, run the benchmarks
+#   ./dev.sh windows  install what is missing, build tovu-VERSION-win32/ and
+#                     -win64/ (tovu.exe and the four lists) and their .zip in out/
 set -euo pipefail
 cd "$(dirname "$0")"
 
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
               fonts-ipafont-gothic)
+# Windows builds, and Wine to run them here (32-bit programs need i386 libraries).
+WINDOWS_PACKAGES=(mingw-w64 wine wine64 wine32:i386 locales)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
-               x11-xserver-utils imagemagick)
+               x11-xserver-utils wmctrl imagemagick clang libclang-rt-14-dev "${WINDOWS_PACKAGES[@]}")
 JOBS=2
+VERSION=$(sed -n 's/^project(tovu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+SUDO=()
+[ "$(id -u)" -eq 0 ] || SUDO=(sudo)
 
 install_missing() {
   local missing=()
@@ -20,17 +28,32 @@ install_missing() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${SUDO[@]}" dpkg --add-architecture i386
+  fi
+  "${SUDO[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Wine speaks code page 932 only in a Japanese locale.
+japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+  "${SUDO[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  "${SUDO[@]}" locale-gen >/dev/null
 }
 
 build() {  # build folder, then cmake options (every command states all it needs:
   local dir=$1  # a folder's cache keeps what an earlier command set)
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVU_QT=ON -DTOVU_SANITIZE=OFF "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVU_QT=ON -DTOVU_SANITIZE=OFF -DTOVU_FUZZ=OFF "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS"
+}
+
+windows_build() {  # width (32 or 64), then cmake options
+  local width=$1 target=i686
+  shift
+  [ "$width" = 32 ] || target=x86_64
+  build "build-win$width" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$target.cmake "$@"
 }
 
 case "${1:-}" in
@@ -41,27 +64,54 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    japanese_locale
     start=$(date +%s)
     echo "== build (warnings are errors)"
     build build -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=ON
     echo "== unit, Qt and system tests"
     ctest --test-dir build --output-on-failure -j "$JOBS"
-    echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-    build build-asan -DTOVU_WERROR=ON -DTOVU_SANITIZE=ON -DTOVU_QT=OFF -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
+    echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzz targets"
+    CC=clang CXX=clang++ build build-asan -DTOVU_WERROR=ON -DTOVU_SANITIZE=ON -DTOVU_FUZZ=ON -DTOVU_QT=OFF \
+      -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j "$JOBS"
-    echo "== desktop end-to-end tests"
+    tests/fuzz/run.sh build-asan 20
+    for width in 32 64; do
+      echo "== the Windows build, $width-bit: its unit tests under Wine"
+      windows_build $width -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
+      # One Wine prefix serves both widths.
+      TOVU_WINEPREFIX=$PWD/build-wine/prefix ctest --test-dir "build-win$width" --output-on-failure
+    done
+    echo "== desktop end-to-end tests: Linux, then Windows under Wine"
     tests/e2e/run_all.sh build
+    E2E_TARGET=wine tests/e2e/run_all.sh build-win32
+    # The 64-bit build differs only in width: the cases that touch the system.
+    E2E_TARGET=wine tests/e2e/run_all.sh build-win64 first_entry always_on_top command_line_and_new_notepad \
+      exit_writes_settings saved_geometry_round_trip read_only_folder_keeps_settings session_end_saves_settings
     echo "== all tests passed in $(($(date +%s) - start)) s"
     ;;
   bench)
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    japanese_locale
     # No -Werror here: GCC 12 warns falsely at -O3; the test build holds the line.
     build build-bench -DCMAKE_BUILD_TYPE=Release -DTOVU_TESTS=OFF -DTOVU_BENCH=ON -DTOVU_WERROR=OFF
-    bench/run_all.sh build-bench
+    windows_build 32 -DCMAKE_BUILD_TYPE=Release -DTOVU_TESTS=ON -DTOVU_BENCH=ON -DTOVU_WERROR=OFF
+    bench/run_all.sh build-bench build-win32
+    ;;
+  windows)
+    install_missing cmake make mingw-w64
+    rm -rf out
+    for width in 32 64; do
+      windows_build $width -DCMAKE_BUILD_TYPE=Release -DTOVU_TESTS=OFF -DTOVU_BENCH=OFF -DTOVU_WERROR=OFF
+      folder=tovu-$VERSION-win$width
+      mkdir -p "out/$folder"
+      cp "build-win$width/tovu.exe" data/list[1-4].nl2 "out/$folder/"
+      (cd out && cmake -E tar cf "$folder.zip" --format=zip "$folder")
+      echo "out/$folder.zip"
+    done
     ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|windows" >&2
     exit 2
     ;;
 esac

@@ -11,9 +11,10 @@ while [ ! -f "$build/CMakeCache.txt" ] && [ "$build" != / ]; do build=$(dirname 
 prefix=${TOVU_WINEPREFIX:-$build/wine-prefix}
 if [ ! -f "$prefix/system.reg" ]; then
   # One maker at a time: CTest runs tests side by side.
-  exec 9>"$build/wine-prefix.lock"
+  mkdir -p "$(dirname "$prefix")"
+  exec 9>"$prefix.lock"
   flock 9
-  make_wine_prefix "$prefix" "$build/wine-prefix.log"
+  make_wine_prefix "$prefix" "$prefix.log"
   flock -u 9
 fi
 wine_env "$prefix"
