@@ -99,8 +99,8 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   form_.SetHandle(hwnd);
 
   HFONT windowFont = MakeFont(design.font, dpiY);
-  if (!windowFont) windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  fonts_.push_back(windowFont);
+  if (windowFont) fonts_.push_back(windowFont);
+  else windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const auto fontOf = [&](const ControlDesign& control) {
     HFONT own = MakeFont(control.font, dpiY);
     if (!own) return windowFont;
@@ -111,36 +111,30 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   const HWND list = AddControl(L"LISTBOX", design.lstMain,
                                kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                               WS_EX_CLIENTEDGE, fontOf(design.lstMain));
+                               WS_EX_CLIENTEDGE, fontOf(design.lstMain), kListId);
   const HWND button = AddControl(L"BUTTON", design.cmdCopy, kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                                 fontOf(design.cmdCopy));
+                                 fontOf(design.cmdCopy), kButtonId);
   const HWND code = AddControl(L"EDIT", design.txtCode, kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
-                               WS_EX_CLIENTEDGE, fontOf(design.txtCode));
+                               WS_EX_CLIENTEDGE, fontOf(design.txtCode), kCodeId);
   SendMessageW(code, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
   const HWND label = AddControl(L"STATIC", design.lblCode, kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-                                fontOf(design.lblCode));
+                                fontOf(design.lblCode), kLabelId);
   group_ = std::make_unique<Win32OptionGroup>(events_, twips_);
   for (int i = 0; i < 4; ++i) {
     const HWND option = AddControl(L"BUTTON", design.optList[i],
                                    kChild | WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
-                                   fontOf(design.optList[i]));
-    SetWindowLongPtrW(option, GWLP_ID, kOptionId + i);
+                                   fontOf(design.optList[i]), kOptionId + i);
     if (i == 0) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
     group_->Add(option);
     options_[i] = std::make_unique<Win32OptionButton>(*group_, i);
   }
-  SetWindowLongPtrW(list, GWLP_ID, kListId);
-  SetWindowLongPtrW(button, GWLP_ID, kButtonId);
-  SetWindowLongPtrW(code, GWLP_ID, kCodeId);
-  SetWindowLongPtrW(label, GWLP_ID, kLabelId);
 
   if (!design.cmdCopy.toolTip.empty()) {
     // Owned by no window: under Wine a window that owns a topmost tooltip
     // cannot be made topmost itself.
     const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    static std::wstring tipText;
-    tipText = Wide(design.cmdCopy.toolTip);
+    std::wstring tipText = Wide(design.cmdCopy.toolTip);  // the tooltip keeps a copy
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -173,10 +167,11 @@ Win32Desktop::~Win32Desktop() {
 }
 
 HWND Win32Desktop::AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle,
-                              HFONT font) {
+                              HFONT font, int id) {
   const HWND control = CreateWindowExW(extendedStyle, kind, Wide(design.caption).c_str(), style, twips_.X(design.left),
                                        twips_.Y(design.top), twips_.X(design.width), twips_.Y(design.height), hwnd(),
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                       nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }

@@ -63,7 +63,8 @@ class Win32Desktop final : public Desktop {
   void Command(WPARAM wParam, LPARAM lParam);
   void Close(int reason);
   void Ended();
-  HWND AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle, HFONT font);
+  HWND AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle, HFONT font,
+                  int id);
   void BuildMenu(HMENU parent, const MenuDesign& design);
 
   FormEvents* events_;
