@@ -206,7 +206,7 @@ void QtDesktop::Ended() {
   QCoreApplication::exit(0);
 }
 
-void ExitWithoutEnd() {
+void QtDesktop::ExitWithoutEnd() {
   QtDesktop* desktop = shown;
   if (!desktop || desktop->ended_) return;
   desktop->lost_ = true;
@@ -216,10 +216,19 @@ void ExitWithoutEnd() {
 }
 
 void QtDesktop::SaveOnEveryEnding() {
-  if (shown) return;
   shown = this;
-  std::atexit([] { ExitWithoutEnd(); });
-  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  // Once a process: the exit handler, the pipe and the signal handlers.
+  static const bool caught = [] {
+    std::atexit(ExitWithoutEnd);
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
+    return true;
+  }();
+  if (!caught) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, form_.get());
   QObject::connect(notifier, &QSocketNotifier::activated, form_.get(), [this] {
     char byte;
@@ -228,11 +237,6 @@ void QtDesktop::SaveOnEveryEnding() {
     bool cancel = false;
     events_->Form_QueryUnload(cancel, CloseBySession);
   });
-  struct sigaction action {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
 }
 
 template <typename Parent>

@@ -112,8 +112,8 @@ class QtDesktop final : public Desktop {
   // exit without the program's own end (the X server gone, and Qt with it)
   // saves what the handlers still know, without asking the window.
   void SaveOnEveryEnding();
+  static void ExitWithoutEnd();
   void Ended();
-  friend void ExitWithoutEnd();
 
   FormEvents* events_;
   bool ended_ = false;
