@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Every benchmark against one build (./dev.sh bench builds build-bench in
-# Release and calls this). Prints numbers only; nothing here passes or fails on
-# time. Extra Google Benchmark options go in BENCH_ARGS, e.g.
+# Every benchmark against one build, and a Windows build under Wine when given
+# (./dev.sh bench builds build-bench and build-win32 in Release and calls this).
+# Prints numbers only; nothing here passes or fails on time. Extra Google
+# Benchmark options go in BENCH_ARGS, e.g.
 #   BENCH_ARGS=--benchmark_filter=ViewList bench/run_all.sh build-bench
 set -euo pipefail
-[ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR [WINDOWS_BUILD_DIR]" >&2; exit 2; }
 build=$(cd "$1" && pwd)
+windows=${2:+$(cd "$2" && pwd)}
 here=$(cd "$(dirname "$0")" && pwd)
 for program in core_bench qt_bench bare_window winwatch; do
   [ -x "$build/bench/$program" ] || { echo "$build/bench/$program is missing: build with Google Benchmark and Qt" >&2; exit 1; }
@@ -35,6 +37,22 @@ echo "== the same on a real X server (Xvfb, openbox)"
   QT_QPA_PLATFORM=xcb "$build/bench/qt_bench" "${options[@]}"
 )
 
+if [ -n "$windows" ]; then
+  echo
+  echo "== list loading and switching on the Win32 back end, under Wine on a real X server"
+  (
+    source "$here/x11_session.sh"
+    source "$here/../tests/wine/prefix.sh"
+    trap 'WINEPREFIX=$scratch/wine wineserver -k 2>/dev/null; stop_x_session' EXIT
+    mkdir "$scratch/wine-x"
+    start_x_session "$scratch/wine-x"
+    make_wine_prefix "$scratch/wine"
+    wine_env "$scratch/wine"
+    (wine_exec "$windows/bench/win32_bench.exe") >"$scratch/win32_bench.txt" 2>&1
+    cat "$scratch/win32_bench.txt"
+  )
+fi
+
 echo
 echo "== start to first shown window, close request to process end"
-"$here/start_close.sh" "$build"
+"$here/start_close.sh" "$build" ${windows:+"$windows"}

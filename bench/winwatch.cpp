@@ -5,8 +5,10 @@
 //
 //   winwatch TITLE SETTLE_MS -- PROGRAM [ARGUMENT...]
 //
-// Prints "SHOWN_MS CLOSE_MS CPU_MS", the last the CPU time the program used
-// in all (user and system), which the load of other processes barely sways.
+// Prints "SHOWN_MS CLOSE_MS CPU_MS RSS_KB": the CPU time the program used in
+// all (user and system), which the load of other processes barely sways, and
+// its resident memory once settled (for a Windows program under Wine, the
+// process that runs it: its working set).
 // The X server is watched through events, not polled, so the watcher takes no
 // time from the program it measures.
 #include <X11/Xatom.h>
@@ -119,6 +121,21 @@ class Watcher {
 
 double Ms(const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; }
 
+// The process's resident memory in KB, from /proc; 0 when it cannot be read.
+long ResidentKb(pid_t pid) {
+  char path[64];
+  std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
+  FILE* status = std::fopen(path, "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  long kb = 0;
+  while (std::fgets(line, sizeof line, status)) {
+    if (std::sscanf(line, "VmRSS: %ld", &kb) == 1) break;
+  }
+  std::fclose(status);
+  return kb;
+}
+
 // Waits up to timeoutMs for the child to end, looking every 0.2 ms; its CPU
 // time in cpuMs.
 bool WaitForExit(pid_t child, double timeoutMs, double& cpuMs) {
@@ -194,6 +211,7 @@ int main(int argc, char* argv[]) {
     (void)watcher.Pending(title);
   }
 
+  const long rss = ResidentKb(child);
   const double asked = NowMs();
   watcher.RequestClose(*window);
   double cpu = 0;
@@ -204,7 +222,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   const double ended = NowMs();
-  std::printf("%.2f %.2f %.1f\n", shown - started, ended - asked, cpu);
+  std::printf("%.2f %.2f %.1f %ld\n", shown - started, ended - asked, cpu, rss);
   XCloseDisplay(display);
   return 0;
 }

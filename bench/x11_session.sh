@@ -5,21 +5,29 @@
 # session (Xvfb with its own cookie, openbox), on a larger screen.
 X_SCREEN=1280x1024
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x_session.sh"
+X_SESSION_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e" && pwd)
 
-# Copies the program and the bare window into their own folders under $1: the
-# program with its lists, the bare window alone. Sets TOVU_COPY and BARE_COPY.
+# Copies the program and the bare window into their own folders under $2: the
+# program with its lists, the bare window alone (.exe for a Windows build $1).
+# Sets TOVU_COPY and BARE_COPY.
 copy_programs() {
-  local build=$1 folder=$2
+  local build=$1 folder=$2 exe=
+  [ ! -f "$build/tovu.exe" ] || exe=.exe
   mkdir -p "$folder/tovu" "$folder/bare"
-  cp "$build/tovu" "$build"/list[1-4].nl2 "$folder/tovu/"
-  cp "$build/bench/bare_window" "$folder/bare/"
-  TOVU_COPY="$folder/tovu/tovu"
-  BARE_COPY="$folder/bare/bare_window"
+  cp "$build/tovu$exe" "$build"/list[1-4].nl2 "$folder/tovu/"
+  cp "$build/bench/bare_window$exe" "$folder/bare/"
+  TOVU_COPY="$folder/tovu/tovu$exe"
+  BARE_COPY="$folder/bare/bare_window$exe"
 }
 
-# One start and close of a program: prints "SHOWN_MS CLOSE_MS".
+# One start and close of a program: prints "SHOWN_MS CLOSE_MS CPU_MS RSS_KB".
+# A Windows program runs under Wine, in WINE_PREFIX.
 timed_run() {
-  QT_QPA_PLATFORM=xcb "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- "$1"
+  case $1 in
+    *.exe) "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- /bin/bash -c \
+             '. "$0" && wine_env "$1" && wine_exec "$2"' "$X_SESSION_HERE/../wine/prefix.sh" "$WINE_PREFIX" "$1" ;;
+    *) QT_QPA_PLATFORM=xcb "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- "$1" ;;
+  esac
 }
 
 # The median of the numbers on standard input.
@@ -68,7 +76,7 @@ measure_both() {
   done
 }
 
-# The median of one column (2: shown, 3: close, 4: CPU) for one program.
+# The median of one column (2: shown, 3: close, 4: CPU, 5: memory) for one program.
 column_median() {
   awk -v name="$2" -v col="$3" '$1 == name { print $col }' "$1" | median
 }
@@ -77,7 +85,7 @@ column_median() {
 # medians last, tovu to bare.
 print_column() {
   local out=$1 col=$2 what=$3 name
-  echo "$what, ms ($(awk '$1 == "tovu"' "$out" | wc -l) runs each):"
+  echo "$what ($(awk '$1 == "tovu"' "$out" | wc -l) runs each):"
   for name in tovu bare; do
     printf '  %-5s median %7s   min %7s   runs: %s\n' "$name" "$(column_median "$out" "$name" "$col")" \
       "$(awk -v n="$name" -v c="$col" '$1 == n { print $c }' "$out" | sort -n | head -n1)" \
