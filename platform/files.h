@@ -24,4 +24,8 @@ Replaceable CanReplace(const std::string& path);
 // with the file unchanged and nothing left behind, on failure.
 bool Replace(const std::string& path, const std::string& bytes);
 
+// Removes what replacements of path left behind when their writer was killed
+// before it was done; a live writer's file is never touched.
+void RemoveLeftovers(const std::string& path);
+
 }  // namespace platform::files

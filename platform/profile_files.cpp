@@ -38,6 +38,8 @@ bool ProfileFiles::Flush() {
   if (!held_) return true;
   const Held done = std::move(*held_);
   held_.reset();
+  // A write that changes nothing still tidies up after killed writers.
+  files::RemoveLeftovers(done.path);
   return !done.dirty || files::Replace(done.path, *done.bytes);
 }
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 namespace platform::files {
 namespace {
@@ -55,30 +56,17 @@ std::string RandomName() {
   return name;
 }
 
-// Temporary files of earlier replacements of folder/name whose writer is gone
-// (killed between writing and renaming). A live writer holds a lock on its own
-// until the rename; its file is never touched.
-void RemoveLeftovers(const std::string& folder, const std::string& name) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  const std::string prefix = "." + name + ".";
-  const std::string suffix = kTemporarySuffix;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string found = entry->d_name;
-    if (found.size() <= prefix.size() + suffix.size() || !found.starts_with(prefix) || !found.ends_with(suffix)) {
-      continue;
-    }
-    const std::string path = folder + found;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) continue;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::time(nullptr) - st.st_mtime >= kLeftoverSeconds &&
-        ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      ::unlink(path.c_str());
-    }
-    ::close(fd);
+// The folder (with its "/") and the name of the file a replacement of path
+// writes: what a link points at, not the link.
+std::pair<std::string, std::string> Target(const std::string& path) {
+  std::string target = path;
+  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
   }
-  ::closedir(dir);
+  const std::size_t slash = target.rfind('/');
+  if (slash == std::string::npos) return {"./", target};
+  return {target.substr(0, slash + 1), target.substr(slash + 1)};
 }
 
 // Creates folder/.name.<random>.tmp, locked as a live writer's; -1 on failure.
@@ -130,6 +118,33 @@ std::optional<std::string> Read(const std::string& path, std::string* why) {
   return bytes;
 }
 
+// Temporary files of earlier replacements whose writer is gone (killed between
+// writing and renaming). A live writer holds a lock on its own until the
+// rename; its file is never touched.
+void RemoveLeftovers(const std::string& path) {
+  const auto [folder, name] = Target(path);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const std::string prefix = "." + name + ".";
+  const std::string suffix = kTemporarySuffix;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string found = entry->d_name;
+    if (found.size() <= prefix.size() + suffix.size() || !found.starts_with(prefix) || !found.ends_with(suffix)) {
+      continue;
+    }
+    const std::string leftover = folder + found;
+    const int fd = ::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::time(nullptr) - st.st_mtime >= kLeftoverSeconds &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(leftover.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
 Replaceable CanReplace(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
@@ -142,20 +157,12 @@ Replaceable CanReplace(const std::string& path) {
 }
 
 bool Replace(const std::string& path, const std::string& bytes) {
-  // Replace what a link points at, not the link.
-  std::string target = path;
-  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
+  const auto [folder, name] = Target(path);
+  const std::string target = folder + name;
   struct stat st {};
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode)) return false;
 
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  RemoveLeftovers(folder, name);
   std::string temporary;
   const int fd = CreateTemporary(folder, name, temporary);
   if (fd < 0) return false;

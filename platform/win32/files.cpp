@@ -23,23 +23,6 @@ std::string Describe(DWORD error) {
 
 ULONGLONG Ticks(FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
-void RemoveLeftovers(const std::wstring& folder, const std::wstring& name) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((folder + L"." + name + L".*" + kTemporarySuffix).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        Ticks(now) - Ticks(found.ftLastWriteTime) >= kLeftoverAge) {
-      const std::wstring path = folder + found.cFileName;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
-
 std::wstring RandomName() {
   static unsigned counter = 0;
   LARGE_INTEGER clock;
@@ -84,6 +67,27 @@ std::optional<std::string> Read(const std::string& path, std::string* why) {
   return bytes;
 }
 
+void RemoveLeftovers(const std::string& path) {
+  const std::wstring target = Wide(path);
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+  const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"." + name + L".*" + kTemporarySuffix).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        Ticks(now) - Ticks(found.ftLastWriteTime) >= kLeftoverAge) {
+      const std::wstring leftover = folder + found.cFileName;
+      SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(leftover.c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
 Replaceable CanReplace(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -100,7 +104,6 @@ bool Replace(const std::string& path, const std::string& bytes) {
   const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-  RemoveLeftovers(folder, name);
 
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
