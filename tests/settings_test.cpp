@@ -1,178 +1,113 @@
-#include <gtest/gtest.h>
+#include <limits>
 
-#include <array>
-#include <optional>
-#include <string>
-
-#include "app/frmTovu.h"
-#include "platform/fake/fake_desktop.h"
+#include "handlers.h"
+#include "settings/values.h"
 
 namespace {
 
-using fake::Lines;
-using platform::MenuId;
-using Values = std::array<std::optional<std::string>, 10>;
+class SettingsTest : public Handlers {};
 
 const char kIni[] = "/opt/tovu/tovu.ini";
 
-class SettingsTest : public ::testing::Test {
- protected:
-  void Ini(const std::string& body) { desk.system.files[kIni].bytes = "[Setting]\r\n" + body; }
-  // What startup changed, less the showing of the first list and the file reads.
-  Lines LoadLog() {
-    form.Form_Load();
-    Lines log = desk.TakeLog();
-    std::erase_if(log, [](const std::string& line) {
-      for (const char* skipped : {"mnuViewList", "Read ", "Exists ", "Get "}) {
-        if (line.rfind(skipped, 0) == 0) return true;
-      }
-      return false;
-    });
-    return log;
+// A hidden file or a folder counts as missing; a window never normal keeps Top
+// "False" and writes no geometry; a file that cannot be written stays as it was.
+TEST_F(SettingsTest, TheExitWritesEveryKeyWhereItCanAndEndsTheProgram) {
+  using fake::FakeFile;
+  const std::string mine = "[Setting]\r\nUpMemo=True\r\n";
+  const std::string modes = "[Setting]\r\nQuickCopy=False\r\nTopPos=False\r\nPasteMode=False\r\n";
+  const std::string options = "UpMemo=False\r\nModeSave=False\r\nWinPosSave=False\r\n";
+  const std::string geometry = "Top=4620\r\nLeft=7065\r\nHeight=5220\r\nWidth=2910\r\n";
+  const struct {
+    std::optional<FakeFile> file;
+    int state;
+    std::string written;
+  } rows[] = {
+      {std::nullopt, platform::StateNormal, modes + options + geometry},
+      {std::nullopt, platform::StateMinimized, modes + options + "Top=False\r\n"},
+      {FakeFile{"[Setting]\r\nQuickCopy=True\r\nModeSave=True\r\n", true}, platform::StateNormal,
+       "[Setting]\r\nQuickCopy=False\r\nModeSave=False\r\nTopPos=False\r\nPasteMode=False\r\nUpMemo=False\r\n"
+       "WinPosSave=False\r\n" + geometry},
+      {FakeFile{mine, false, true}, platform::StateNormal, mine},
+      {FakeFile{mine, false, false, true}, platform::StateNormal, mine},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    Program run;
+    if (rows[i].file) run.desk.system.files[kIni] = *rows[i].file;
+    run.desk.window.state = rows[i].state;
+    run.Start();
+    run.form.mnuExit_Click();
+    EXPECT_EQ(rows[i].written, run.desk.system.files[kIni].bytes) << "row " << i + 1;
+    EXPECT_TRUE(run.desk.windowSystem.ended) << "row " << i + 1;
   }
-  // The profile writes of the exit, in order.
-  Lines ExitWrites() {
-    desk.TakeLog();
-    form.mnuExit_Click();
-    Lines writes;
-    for (const std::string& line : desk.TakeLog()) {
-      if (line.rfind("Write ", 0) == 0) writes.push_back(line.substr(6));
-    }
-    return writes;
+}
+
+// Flags in any case or as numbers; modes switched on in order, after the window
+// is restored; geometry ignored without WinPosSave, skipped where the window cannot take it.
+TEST_F(SettingsTest, StartupAppliesWhatTheFileHolds) {
+  const std::pair<std::string, Lines> rows[] = {
+      {"QuickCopy=\r\nTopPos=yes\r\nWinPosSave=False\r\nTop=1500\r\nLeft=3000\r\nHeight=6000\r\n",
+       {"mnuModeSave.Checked=False"}},
+      {"QuickCopy=true\r\nTopPos=-1\r\nPasteMode=1\r\nUpMemo=FALSE\r\nModeSave=0\r\nWinPosSave=0\r\n",
+       {"mnuModeSave.Checked=False", "cmdCopy.Enabled=False", "mnuQCopy.Checked=True", "SetWindowPos -1 0 0 0 0 3",
+        "mnuTopPos.Checked=True", "SetWindowPos 0 0 0 0 0 3", "mnuPasteMode.Checked=True",
+        "tmrPasteMode.Interval=500"}},
+      {"TopPos=True\r\n",
+       {"mnuModeSave.Checked=False", "SetWindowPos -1 0 0 0 0 3", "mnuTopPos.Checked=True",
+        "SetWindowPos 0 0 0 0 0 3"}},
+      {"ModeSave=True\r\nWinPosSave=True\r\nTop=1500\r\nLeft=-3000\r\nHeight=6000\r\nWidth=4000\r\n",
+       {"mnuModeSave.Checked=True", "mnuWinPosSave.Checked=True", "Top=1500", "Left=-3000", "Height=6000",
+        "Width=4000"}},
+      {"WinPosSave=1\r\nTop=12.5abc\r\nLeft=abc\r\nHeight=\r\nWidth=1e40\r\n",
+       {"mnuModeSave.Checked=False", "mnuWinPosSave.Checked=True", "Top=12.5", "Left=0", "Height=0", "Width=1e+40"}},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    Program run;
+    run.File("tovu.ini", "[Setting]\r\n" + rows[i].first);
+    run.form.Form_Load();
+    EXPECT_EQ(rows[i].second, run.Taken({"mnuModeSave", "mnuWinPosSave", "mnuQCopy", "mnuTopPos", "mnuPasteMode",
+                                         "mnuUp", "cmd", "SetWindowPos", "tmr", "Top", "Left", "Height", "Width"}))
+        << "row " << i + 1;
   }
-
-  fake::FakeDesktop desk;
-  frmTovu form{desk};
-};
-
-TEST_F(SettingsTest, MissingFileGivesDefaultsAndExitWritesANewFile) {
-  form.Form_Load();
-  EXPECT_EQ((Values{"False", "False", "False", "False", "False", "False", "False", {}, {}, {}}), form.SettingValues);
-  desk.window.Show();
-  form.mnuExit_Click();
-  EXPECT_EQ(
-      "[Setting]\r\nQuickCopy=False\r\nTopPos=False\r\nPasteMode=False\r\nUpMemo=False\r\nModeSave=False\r\n"
-      "WinPosSave=False\r\nTop=4620\r\nLeft=7065\r\nHeight=5220\r\nWidth=2910\r\n",
-      desk.system.files[kIni].bytes);
 }
 
-TEST_F(SettingsTest, MissingFileAndNeverNormalWindowWritesTopFalseOnly) {
-  desk.window.state = platform::StateMinimized;  // started minimised, closed from the taskbar
-  form.Form_Load();
-  desk.window.Show();
-  EXPECT_EQ((Lines{"QuickCopy=False", "TopPos=False", "PasteMode=False", "UpMemo=False", "ModeSave=False",
-                   "WinPosSave=False", "Top=False", "Left (remove)", "Height (remove)", "Width (remove)"}),
-            ExitWrites());
-  EXPECT_EQ(
-      "[Setting]\r\nQuickCopy=False\r\nTopPos=False\r\nPasteMode=False\r\nUpMemo=False\r\nModeSave=False\r\n"
-      "WinPosSave=False\r\nTop=False\r\n",
-      desk.system.files[kIni].bytes);
-}
-
-TEST_F(SettingsTest, KeysMissingFromTheFileReadAsEmptyAndFlagsAsFalse) {
-  Ini("QuickCopy=\r\nTopPos=yes\r\n");
-  EXPECT_EQ((Lines{"mnuModeSave.Checked=False"}), LoadLog());
-  EXPECT_EQ((Values{"", "yes", "", "", "", "", "", "", "", ""}), form.SettingValues);
-}
-
-TEST_F(SettingsTest, FlagsReadInAnyCaseOrAsNumbersAndModesApplyInOrder) {
-  Ini("QuickCopy=true\r\nTopPos=-1\r\nPasteMode=1\r\nUpMemo=FALSE\r\nModeSave=0\r\nWinPosSave=0\r\n");
-  EXPECT_EQ((Lines{"mnuModeSave.Checked=False", "cmdCopy.Enabled=False", "mnuQCopy.Checked=True",
-                   "SetWindowPos -1 0 0 0 0 3", "mnuTopPos.Checked=True", "SetWindowPos 0 0 0 0 0 3",
-                   "mnuPasteMode.Checked=True", "tmrPasteMode.Interval=500"}),
-            LoadLog());
-  EXPECT_FALSE(desk.menu(MenuId::mnuUpMemo).checked);
-}
-
-TEST_F(SettingsTest, SavedWindowPositionIsRestoredInOrderAndRecorded) {
-  Ini("WinPosSave=True\r\nTop=1500\r\nLeft=-3000\r\nHeight=6000\r\nWidth=4000\r\n");
-  // The Height write records the geometry of that moment; Width still gets its saved value.
-  EXPECT_EQ((Lines{"mnuModeSave.Checked=False", "mnuWinPosSave.Checked=True", "Top=1500", "Left=-3000",
-                   "Height=6000", "Width=4000"}),
-            LoadLog());
-  EXPECT_EQ((Values{"", "", "", "", "", "True", "1500", "-3000", "6000", "4000"}), form.SettingValues);
-  EXPECT_EQ(4000 - 120, desk.list.width * 2);
-}
-
-TEST_F(SettingsTest, WindowPositionIsIgnoredWithoutWinPosSaveYetRewritten) {
-  Ini("WinPosSave=False\r\nTop=1500\r\nLeft=3000\r\nHeight=6000\r\nWidth=4000\r\n");
-  EXPECT_EQ((Lines{"mnuModeSave.Checked=False"}), LoadLog());
-  desk.window.Show();
-  EXPECT_EQ((Lines{"QuickCopy=False", "TopPos=False", "PasteMode=False", "UpMemo=False", "ModeSave=False",
-                   "WinPosSave=False", "Top=4620", "Left=7065", "Height=5220", "Width=2910"}),
-            ExitWrites());
-}
-
-TEST_F(SettingsTest, GeometryTheWindowCannotTakeIsSkipped) {
-  Ini("WinPosSave=1\r\nTop=12.5abc\r\nLeft=abc\r\nHeight=\r\nWidth=1e40\r\n");
-  EXPECT_EQ((Lines{"mnuModeSave.Checked=False", "mnuWinPosSave.Checked=True", "Top=12.5", "Left=0", "Height=0",
-                   "Width=1e+40"}),
-            LoadLog());
-  EXPECT_EQ(12.5, desk.window.top);
-  EXPECT_EQ(0, desk.window.left);
-  EXPECT_EQ(5220, desk.window.height);
-  EXPECT_EQ(2910, desk.window.width);
-}
-
-TEST_F(SettingsTest, ModesComeBackOnlyWhileModeSaveIsChecked) {
+// Every option is chosen from the menu, the program ends, and the next start reads them back.
+TEST_F(SettingsTest, ModesComeBackOnlyWhileModeSaveIsCheckedAndStartupOptionsAlways) {
   for (const bool modeSave : {false, true}) {
-    fake::FakeDesktop d;
-    frmTovu f(d);
-    f.Form_Load();
-    d.window.Show();
-    for (MenuId id : {MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuUpMemo}) d.Choose(id);
-    if (modeSave) d.Choose(MenuId::mnuModeSave);
-    f.mnuExit_Click();
-
-    fake::FakeDesktop next;
-    next.system.files = d.system.files;
-    frmTovu nextForm(next);
-    nextForm.Form_Load();
-    for (MenuId id : {MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuModeSave}) {
-      EXPECT_EQ(modeSave, next.menu(id).checked) << "ModeSave " << modeSave << ", item " << static_cast<int>(id);
+    Program first;
+    first.Start();
+    first.Choose({MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuUpMemo, MenuId::mnuWinPosSave});
+    if (modeSave) first.desk.Choose(MenuId::mnuModeSave);
+    first.form.mnuExit_Click();
+    Program next;
+    next.desk.system.files = first.desk.system.files;
+    next.form.Form_Load();
+    std::string marks;
+    for (int id = static_cast<int>(MenuId::mnuQCopy); id <= static_cast<int>(MenuId::mnuWinPosSave); ++id) {
+      marks += next.desk.menu(static_cast<MenuId>(id)).checked ? "1" : "0";
     }
-    EXPECT_EQ(modeSave, !next.button.enabled);
-    EXPECT_EQ(modeSave ? 500 : 0, next.timer.interval);
-    EXPECT_TRUE(next.menu(MenuId::mnuUpMemo).checked);
+    EXPECT_EQ(modeSave ? "111111" : "000101", marks);
+    EXPECT_EQ(modeSave, !next.desk.button.enabled);
+    EXPECT_EQ(modeSave ? 500 : 0, next.desk.timer.interval);
   }
 }
 
-TEST_F(SettingsTest, HiddenFileIsMissingAtStartYetWrittenAtExit) {
-  Ini("QuickCopy=True\r\nModeSave=True\r\n");
-  desk.system.files[kIni].hidden = true;
-  form.Form_Load();
-  EXPECT_EQ((Values{"False", "False", "False", "False", "False", "False", "False", {}, {}, {}}), form.SettingValues);
-  desk.window.Show();
-  form.mnuExit_Click();
-  EXPECT_EQ("[Setting]\r\nQuickCopy=False\r\nModeSave=False\r\nTopPos=False\r\nPasteMode=False\r\n"
-            "UpMemo=False\r\nWinPosSave=False\r\nTop=4620\r\nLeft=7065\r\nHeight=5220\r\nWidth=2910\r\n",
-            desk.system.files[kIni].bytes);
-}
-
-TEST_F(SettingsTest, UnwritableSettingsStillEndTheProgramAndChangeNothing) {
-  for (const bool folder : {false, true}) {
-    fake::FakeDesktop d;
-    frmTovu f(d);
-    d.system.files[kIni] = {"[Setting]\r\nUpMemo=True\r\n", false, !folder, folder};
-    f.Form_Load();
-    d.window.Show();
-    f.mnuExit_Click();
-    EXPECT_TRUE(d.windowSystem.ended) << "folder " << folder;
-    EXPECT_EQ("[Setting]\r\nUpMemo=True\r\n", d.system.files[kIni].bytes) << "folder " << folder;
+// Hand-edited garbage reads as False, or as the number it starts with, rather than stopping the program.
+TEST(Values, ReadFlagReadNumberAndNumberText) {
+  for (const char* yes : {"True", "true", "tRuE", "1", "-1", "2.5", "1e3"}) EXPECT_TRUE(settings::ReadFlag(yes)) << yes;
+  for (const char* no : {"False", "FALSE", "0", "0.0", "-0", "", "yes", "Truex", "1x", "e1", "."}) {
+    EXPECT_FALSE(settings::ReadFlag(no)) << no;
   }
-}
-
-TEST_F(SettingsTest, StartupOptionsFlipOnlyTheirOwnMark) {
-  form.Form_Load();
-  desk.TakeLog();
-  form.mnuUpMemo_Click();
-  form.mnuModeSave_Click();
-  form.mnuWinPosSave_Click();
-  form.mnuModeSave_Click();
-  EXPECT_EQ((Lines{"mnuUpMemo.Checked=True", "mnuModeSave.Checked=True", "mnuWinPosSave.Checked=True",
-                   "mnuModeSave.Checked=False"}),
-            desk.TakeLog());
-  EXPECT_FALSE(desk.system.files.contains(kIni));
+  EXPECT_FALSE(settings::ReadFlag(std::nullopt));
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  const std::pair<std::string, double> numbers[] = {
+      {"1515", 1515}, {"  42", 42}, {"\t8", 8}, {"-120", -120}, {"+7", 7}, {"12.5abc", 12.5}, {".5", 0.5}, {"5.", 5},
+      {"1e3", 1000}, {"1E-2", 0.01}, {"2e", 2}, {"2e+", 2}, {"2ex", 2}, {"1e400", kInfinity}, {"-1e400", -kInfinity},
+      {"-0.5x", -0.5}, {"1.2.3", 1.2}, {"1 2", 1}, {"abc", 0}, {"", 0}, {"-", 0}, {".", 0}, {"0x10", 0}, {"False", 0}};
+  for (const auto& [text, number] : numbers) EXPECT_EQ(number, settings::ReadNumber(text)) << "\"" << text << "\"";
+  const std::pair<float, std::string> texts[] = {
+      {1515, "1515"}, {-120, "-120"}, {0.5f, "0.5"}, {12.5f, "12.5"}, {1234567, "1234567"}, {12345678, "1.234568E+07"},
+      {1.0f / 3, "0.3333333"}, {-0.0f, "0"}, {0, "0"}, {0.1f, "0.1"}, {0.00001f, "1E-05"}, {-7065.25f, "-7065.25"}};
+  for (const auto& [value, text] : texts) EXPECT_EQ(text, settings::NumberText(value)) << value;
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+// The window's handlers through the in-memory desktop: what each room's fixture shares.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "app/frmTovu.h"
+#include "platform/fake/fake_desktop.h"
+
+using fake::Lines;
+using platform::MenuId;
+
+// One run of the program on a desktop of its own, in /opt/tovu.
+struct Program {
+  fake::FakeDesktop desk;
+  frmTovu form{desk};
+
+  void File(const std::string& name, const std::string& bytes) { desk.system.files["/opt/tovu/" + name].bytes = bytes; }
+  // Startup and the first show, with the record cleared.
+  void Start() {
+    form.Form_Load();
+    desk.window.Show();
+    desk.TakeLog();
+  }
+  void Choose(std::initializer_list<MenuId> items) {
+    for (MenuId id : items) desk.Choose(id);
+  }
+  // The record since the last take, only the lines that start with one of prefixes.
+  Lines Taken(std::initializer_list<std::string_view> prefixes) {
+    Lines kept;
+    for (const std::string& line : desk.TakeLog()) {
+      for (std::string_view prefix : prefixes) {
+        if (line.starts_with(prefix)) kept.push_back(line);
+      }
+    }
+    return kept;
+  }
+  // SettingValues from the first index on, joined by "|", "_" for unset.
+  std::string Values(std::size_t first = 0) const {
+    std::string text = form.SettingValues[first].value_or("_");
+    for (std::size_t i = first + 1; i < 10; ++i) text += "|" + form.SettingValues[i].value_or("_");
+    return text;
+  }
+};
+
+class Handlers : public ::testing::Test, public Program {};
