@@ -17,8 +17,7 @@ TEST(DataFiles, HoldEachReferenceOnceAsNameCommaCodeLines) {
   const std::size_t kCounts[] = {52, 72, 32, 96};
   for (int n = 1; n <= 4; ++n) {
     const std::string path = std::string(TOVU_DATA_DIR) + "/list" + std::to_string(n) + ".nl2";
-    std::ifstream in(path, std::ios::binary);
-    const std::string raw(std::istreambuf_iterator<char>(in), {});
+    const std::string raw(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
     const std::string text = codepage::AnsiToUtf8(raw);
     EXPECT_EQ(std::string::npos, text.find("\uFFFD")) << path;
     EXPECT_EQ(text, platform::DecodeText(raw)) << path << " is taken for UTF-8";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -25,24 +26,14 @@ struct Program {
     desk.window.Show();
     desk.TakeLog();
   }
-  void Choose(std::initializer_list<MenuId> items) {
-    for (MenuId id : items) desk.Choose(id);
-  }
+  void Choose(std::initializer_list<MenuId> items) { for (MenuId id : items) desk.Choose(id); }
   // The record since the last take, only the lines that start with one of prefixes.
   Lines Taken(std::initializer_list<std::string_view> prefixes) {
-    Lines kept;
-    for (const std::string& line : desk.TakeLog()) {
-      for (std::string_view prefix : prefixes) {
-        if (line.starts_with(prefix)) kept.push_back(line);
-      }
-    }
+    Lines kept = desk.TakeLog();
+    std::erase_if(kept, [&](const std::string& line) {
+      return std::none_of(prefixes.begin(), prefixes.end(), [&](std::string_view p) { return line.starts_with(p); });
+    });
     return kept;
-  }
-  // SettingValues from the first index on, joined by "|", "_" for unset.
-  std::string Values(std::size_t first = 0) const {
-    std::string text = form.SettingValues[first].value_or("_");
-    for (std::size_t i = first + 1; i < 10; ++i) text += "|" + form.SettingValues[i].value_or("_");
-    return text;
   }
 };
 

@@ -22,15 +22,3 @@ TEST_F(NotepadTest, StartupStartsNotepadWithTheCommandLineOrByTheOption) {
     EXPECT_EQ(rows[i].launch, run.Taken({"Shell ", "mnuUpMemo"})) << "row " << i + 1;
   }
 }
-
-// The chosen path goes unquoted; a cancel starts nothing.
-TEST_F(NotepadTest, NewStartsAnEmptyNotepadAndOpenTheChosenFile) {
-  desk.dialog.answers = {"/home/u/My Pages/a.htm", std::nullopt};
-  Choose({MenuId::mnuNew, MenuId::mnuOpen, MenuId::mnuOpen});
-  EXPECT_EQ((Lines{"Shell Notepad (1)", "Shell Notepad /home/u/My Pages/a.htm (1)"}), desk.TakeLog());
-  EXPECT_TRUE(desk.dialog.cancelError);
-  EXPECT_EQ(4096, desk.dialog.flags);
-  EXPECT_EQ("HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|CSSﾌｧｲﾙ(*.css)|*.css|"
-            "すべてのﾌｧｲﾙ(*.*)|*.*|",
-            desk.dialog.filter);
-}

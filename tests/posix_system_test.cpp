@@ -15,8 +15,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 class PosixSystemTest : public ::testing::Test {
  protected:
   void TearDown() override { fs::remove_all(dir); }
@@ -34,8 +32,7 @@ class PosixSystemTest : public ::testing::Test {
 };
 
 TEST_F(PosixSystemTest, NotepadIsFoundOnTheSearchPathThenFallsBack) {
-  fs::create_directories(dir / "bin1");
-  fs::create_directories(dir / "bin2" / "other");  // a folder is no program
+  fs::create_directories(dir / "bin1"), fs::create_directories(dir / "bin2" / "other");  // a folder is no program
   const std::string searchPath = Path("bin1") + "::" + Path("bin2");
   EXPECT_EQ(std::nullopt, platform::FindProgram("Notepad", searchPath));
   for (const char* name : {"bin2/gedit", "bin2/notepad", "bin1/Notepad"}) {
@@ -49,7 +46,7 @@ TEST_F(PosixSystemTest, NotepadIsFoundOnTheSearchPathThenFallsBack) {
 // reader) or is replaced; removing from no file creates none.
 TEST_F(PosixSystemTest, OnlyOrdinaryFilesAreReadOrReplaced) {
   Write("list", "\x83\xBF alpha,&alpha;\r\nb\rc\n\nlast");
-  Write("readonly", "[Setting]\r\nTop=1\r\n", fs::perms::owner_read | fs::perms::group_read);
+  Write("readonly", "[Setting]\r\nTop=1\r\n", fs::perms(0440));
   fs::create_directories(dir / "folder");
   fs::create_symlink(dir / "missing", dir / "dangling");
   ASSERT_EQ(0, mkfifo(Path("fifo").c_str(), 0600));
@@ -73,8 +70,7 @@ TEST_F(PosixSystemTest, OnlyOrdinaryFilesAreReadOrReplaced) {
 // holds it, and one too young to tell, stay.
 TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsMode) {
   const std::string ini = Path("tovu.ini");
-  Write("tovu.ini", "; mine\r\n[Setting]\r\nTop=1\r\n",
-        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  Write("tovu.ini", "; mine\r\n[Setting]\r\nTop=1\r\n", fs::perms(0640));
   // Run as root in a user's folder, the program must leave the file the user's.
   ASSERT_TRUE(geteuid() != 0 || chown(ini.c_str(), 65534, 65534) == 0);
   for (const char* name : {".tovu.ini.gone01.tmp", ".tovu.ini.held01.tmp", ".tovu.ini.young1.tmp"}) {
@@ -84,11 +80,7 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
   }
   const int held = open(Path(".tovu.ini.held01.tmp").c_str(), O_RDONLY);
   ASSERT_EQ(0, flock(held, LOCK_EX));
-  const auto status = [&] {
-    struct stat st {};
-    stat(ini.c_str(), &st);
-    return st;
-  };
+  const auto status = [&] { struct stat st {}; return stat(ini.c_str(), &st), st; };
   const struct stat before = status();
   system.ProfilePut("Setting", "Top", "2", ini);
   system.ProfilePut("Setting", "Left", "3", ini);
@@ -108,5 +100,3 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
   ASSERT_TRUE(system.Flush());
   EXPECT_EQ(after.st_ino, status().st_ino);
 }
-
-}  // namespace

@@ -30,9 +30,9 @@ struct GetRow {
 inline const std::vector<GetRow> kGetRows = {
     {"[Setting]\r\nQuickCopy=True\r\n", "setting", "QUICKCOPY", "True"},
     {" \t[ Setting \t]  junk\r\n\t Key \t=\t va lue \t\r\n", "Setting", "key", "va lue"},
-    {"[S]\r\nK=\"quoted\"\r\n", "S", "K", "quoted"},  {"[S]\r\nK='single'\r\n", "S", "K", "single"},
-    {"[S]\r\nK= \"  in  \" \r\n", "S", "K", "  in  "}, {"[S]\r\nK=\"mixed'\r\n", "S", "K", "\"mixed'"},
-    {"[S]\r\nK=\"\r\n", "S", "K", "\""},              {"[S]\r\nK=a=b\r\n", "S", "K", "a=b"},
+    {"[S]\r\nK='single'\r\n", "S", "K", "single"},     {"[S]\r\nK= \"  in  \" \r\n", "S", "K", "  in  "},
+    {"[S]\r\nK=\"mixed'\r\n", "S", "K", "\"mixed'"},  {"[S]\r\nK=\"\r\n", "S", "K", "\""},
+    {"[S]\r\nK=a=b\r\n", "S", "K", "a=b"},
     {"[S]\r\nK=1\r\nk=2\r\n", "S", "k", "1"},          {"[S]\r\nK=1\r\n[s]\r\nK=2\r\nL=3\r\n", "s", "K", "1"},
     {"[S]\r\nK=1\r\n[s]\r\nK=2\r\nL=3\r\n", "S", "L", std::nullopt},
     {"[S]\r\n ;K=1\r\nK=2\r\n", "S", "K", "2"},      {"[S]\r\n#K=1\r\n", "S", "#K", "1"},
@@ -62,39 +62,39 @@ struct PutRow {
 inline const std::vector<PutRow> kPutRows = {
     {std::nullopt, "Setting", "QuickCopy", "False", "[Setting]\r\nQuickCopy=False\r\n"},
     {std::nullopt, " Setting ", "\tKey ", "", "[Setting]\r\nKey=\r\n"},
-    {kBom, "S", "K", "1", kBom + "[S]\r\nK=1\r\n"},
+    {kBom, "S", "K", "1", kBom + "[S]\r\nK=1\r\n"},   {"[A]\r\nx=1", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
     {"[A]\r\nx=1\r\n\r\n", "B", "k", "v", "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
     {"[A]\r\nx=1", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
-    {"[A]\r\nx=1", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
     {"[A]\r\nx=1\r\n\r\n \t\r\n[B]\r\ny=2\r\n", "A", "z", "3", "[A]\r\nx=1\r\nz=3\r\n\r\n \t\r\n[B]\r\ny=2\r\n"},
     {"[A]\r\nx=1\r\n; B follows\r\n\r\n[B]\r\n", "a", "z", "3", "[A]\r\nx=1\r\n; B follows\r\nz=3\r\n\r\n[B]\r\n"},
     {"x=1\r\n[A]\r\n", "A", "x", "2", "x=1\r\n[A]\r\nx=2\r\n"},
+    {"[A]\r\nx=1\0junk\r\n"s, "A", "x", "2", "[A]\r\nx=2\r\n"},
     {"[setting]\r\nquickcopy=True\r\n", "Setting", "QuickCopy", "False", "[setting]\r\nquickcopy=False\r\n"},
     {"[S]\r\n  K = 1 \r\nL=2\r\n", "S", "k", "3", "[S]\r\nK=3\r\nL=2\r\n"},
     {"[S]\r\nk\r\nL=2\r\n", "S", "K", "1", "[S]\r\nk=1\r\nL=2\r\n"},
     {"[S]\r\nK\r\nK=1\r\n", "S", "K", "2", "[S]\r\nK\r\nK=2\r\n"},
     {"[A]\r\nx=1\r\nx=2\r\n[a]\r\nx=3\r\n", "A", "X", "9", "[A]\r\nx=9\r\nx=2\r\n[a]\r\nx=3\r\n"},
-    {"[A]\r\n[a]\r\ny=1\r\n", "a", "y", "2", "[A]\r\ny=2\r\n[a]\r\ny=1\r\n"},
-    {"[A]\r\nx=1\0junk\r\n"s, "A", "x", "2", "[A]\r\nx=2\r\n"},
     {"[A]\r\nx=1\r\n", "a", "X", "1", std::nullopt},  {"[A]\r\n x = \"1\" \r\n", "A", "x", "1", std::nullopt},
-    {"[A]\r\nx= 1\r\n", "A", "x", " 1", std::nullopt},
+    {"[A]\r\nx= 1\r\n", "A", "x", " 1", std::nullopt}, {"[A]\r\nx\r\n", "A", "x", std::nullopt, "[A]\r\n"},
     {"[A]\r\nx=1\r\ny=2\r\n", "A", "x", std::nullopt, "[A]\r\ny=2\r\n"},
     {"[A]\r\ny=2\r\nx=1", "A", "x", std::nullopt, "[A]\r\ny=2\r\n"},
-    {"[A]\r\nx\r\n", "A", "x", std::nullopt, "[A]\r\n"},
     {"[A]\r\nx\r\nx=1\r\ny=2\r\nX=3\r\n[B]\r\nx=4\r\n", "A", "x", std::nullopt, "[A]\r\ny=2\r\n[B]\r\nx=4\r\n"},
     {"[A]\r\nx=1\r\n", "A", "z", std::nullopt, std::nullopt}, {std::nullopt, "A", "x", std::nullopt, std::nullopt},
     {"[A]\nx=1\n", "A", "y", "2", "[A]\nx=1\ny=2\n"},     {"[A]\rx=1\r", "B", "k", "v", "[A]\rx=1\r[B]\rk=v\r"},
     {"[A]\nx=1\r\ny=2\r", "A", "z", "3", "[A]\nx=1\r\ny=2\rz=3\n"},
     // Encodings, and text that would read back as other lines, which is not written as such.
     {kBom + "[A]\r\nx=1\r\n", "A", "y", kA, kBom + "[A]\r\nx=1\r\ny=" + kA + "\r\n"},
-    {"[A]\r\n", "A", "y", kA, "[A]\r\ny=" + kAAnsi + "\r\n"},
+    {"[A]\r\n", "A", "y", kA, "[A]\r\ny=" + kAAnsi + "\r\n"},  {"\xFF\xFE[\0A\0]\0"s, "A", "x", "1", std::nullopt},
     {std::nullopt, kZo, kHyo, kA, "[" + kZoAnsi + "]\r\n" + kHyoAnsi + "=" + kAAnsi + "\r\n"},
     {"[" + kZoAnsi + "]\r\n" + kKataAAnsi + "=1\r\n", kZo, kDi, "2",
-     "[" + kZoAnsi + "]\r\n" + kKataAAnsi + "=1\r\n" + "\x83\x61=2\r\n"},
-    {"\xFF\xFE[\0A\0]\0"s, "A", "x", "1", std::nullopt},
+     "[" + kZoAnsi + "]\r\n" + kKataAAnsi + "=1\r\n\x83\x61=2\r\n"},
     {"[A]\r\n", "A", "x", "1\r\n[B]\r\ny=2", "[A]\r\nx=1\r\n"},   {"[A]\r\n", "A", "x", "1\0z"s, "[A]\r\nx=1\r\n"},
     {std::nullopt, "A", "x=y", "1", std::nullopt},  {std::nullopt, "A", ";x", "1", std::nullopt},
     {std::nullopt, "A", "[B]", "1", std::nullopt},  {std::nullopt, "A", " ", "1", std::nullopt},
     {std::nullopt, "A\nB", "x", "1", std::nullopt}};
+
+// Names a row in a failure message: "get row 3".
+inline std::string Row(const GetRow& r) { return "get row " + std::to_string(&r - kGetRows.data()); }
+inline std::string Row(const PutRow& r) { return "put row " + std::to_string(&r - kPutRows.data()); }
 
 }  // namespace profile_rows

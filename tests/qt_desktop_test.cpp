@@ -10,17 +10,14 @@ using platform::MenuId;
 namespace {
 
 // Records the handlers raised; does nothing else.
-#define RECORD(handler) \
-  void handler() override { calls << #handler; }
+#define RECORD(handler, ...) \
+  void handler(__VA_ARGS__) override { calls << #handler; }
 struct Recorder final : platform::FormEvents {
   QStringList calls;
-  void Form_QueryUnload(bool&, int) override { calls << "Form_QueryUnload"; }
-  void optList_Click(int i) override { calls << QString("optList_Click(%1)").arg(i); }
-  void mnuViewList_Click(int i) override { calls << QString("mnuViewList_Click(%1)").arg(i); }
-  RECORD(Form_Load)
-  RECORD(Form_Resize) RECORD(lstMain_Click) RECORD(cmdCopy_Click) RECORD(tmrPasteMode_Timer) RECORD(mnuNew_Click)
-      RECORD(mnuOpen_Click) RECORD(mnuExit_Click) RECORD(mnuQCopy_Click) RECORD(mnuTopPos_Click)
-          RECORD(mnuPasteMode_Click) RECORD(mnuUpMemo_Click) RECORD(mnuModeSave_Click) RECORD(mnuWinPosSave_Click)
+  RECORD(Form_Load) RECORD(Form_Resize) RECORD(Form_QueryUnload, bool&, int) RECORD(lstMain_Click)
+  RECORD(cmdCopy_Click) RECORD(optList_Click, int) RECORD(tmrPasteMode_Timer) RECORD(mnuNew_Click) RECORD(mnuOpen_Click)
+  RECORD(mnuExit_Click) RECORD(mnuViewList_Click, int) RECORD(mnuQCopy_Click) RECORD(mnuTopPos_Click)
+  RECORD(mnuPasteMode_Click) RECORD(mnuUpMemo_Click) RECORD(mnuModeSave_Click) RECORD(mnuWinPosSave_Click)
 };
 #undef RECORD
 

@@ -3,11 +3,9 @@
 #include "handlers.h"
 #include "settings/values.h"
 
-namespace {
-
 class SettingsTest : public Handlers {};
 
-const char kIni[] = "/opt/tovu/tovu.ini";
+static const char kIni[] = "/opt/tovu/tovu.ini";
 
 // A hidden file or a folder counts as missing; a window never normal keeps Top
 // "False" and writes no geometry; a file that cannot be written stays as it was.
@@ -81,11 +79,9 @@ TEST_F(SettingsTest, ModesComeBackOnlyWhileModeSaveIsCheckedAndStartupOptionsAlw
     Program next;
     next.desk.system.files = first.desk.system.files;
     next.form.Form_Load();
-    std::string marks;
-    for (int id = static_cast<int>(MenuId::mnuQCopy); id <= static_cast<int>(MenuId::mnuWinPosSave); ++id) {
-      marks += next.desk.menu(static_cast<MenuId>(id)).checked ? "1" : "0";
-    }
-    EXPECT_EQ(modeSave ? "111111" : "000101", marks);
+    std::string marks;  // of the menu items in order: the Settings menu's six last
+    for (const auto& item : next.desk.menus) marks += item.checked ? "1" : "0";
+    EXPECT_EQ(modeSave ? "111111" : "000101", marks.substr(marks.size() - 6));
     EXPECT_EQ(modeSave, !next.desk.button.enabled);
     EXPECT_EQ(modeSave ? 500 : 0, next.desk.timer.interval);
   }
@@ -109,5 +105,3 @@ TEST(Values, ReadFlagReadNumberAndNumberText) {
       {1.0f / 3, "0.3333333"}, {-0.0f, "0"}, {0, "0"}, {0.1f, "0.1"}, {0.00001f, "1E-05"}, {-7065.25f, "-7065.25"}};
   for (const auto& [value, text] : texts) EXPECT_EQ(text, settings::NumberText(value)) << value;
 }
-
-}  // namespace

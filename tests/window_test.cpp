@@ -5,27 +5,20 @@ class WindowTest : public Handlers {
   void SetUp() override { Start(); }
   // Screen and window in pixels of tpp twips each; sticky mode on.
   void Place(double screenWidth, double screenHeight, double tpp, double left, double top, double width) {
-    desk.screen.width = screenWidth * tpp;
-    desk.screen.height = screenHeight * tpp;
+    desk.screen.width = screenWidth * tpp, desk.screen.height = screenHeight * tpp;
     desk.screen.tppX = desk.screen.tppY = tpp;
-    desk.window.left = left * tpp;
-    desk.window.top = top * tpp;
-    desk.window.width = width * tpp;
+    desk.window.left = left * tpp, desk.window.top = top * tpp, desk.window.width = width * tpp;
     if (!desk.menu(MenuId::mnuPasteMode).checked) desk.Choose(MenuId::mnuPasteMode);
     desk.TakeLog();
   }
 };
 
-TEST_F(WindowTest, AlwaysOnTopStacksMarksThenRaises) {
-  Choose({MenuId::mnuTopPos, MenuId::mnuTopPos});
+// Always on top stacks the window, marks, then raises it; sticky mode runs the timer while checked.
+TEST_F(WindowTest, ModesOnAndOff) {
+  Choose({MenuId::mnuTopPos, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuPasteMode});
   EXPECT_EQ((Lines{"SetWindowPos -1 0 0 0 0 3", "mnuTopPos.Checked=True", "SetWindowPos 0 0 0 0 0 3",
-                   "SetWindowPos 1 0 0 0 0 3", "mnuTopPos.Checked=False", "SetWindowPos 0 0 0 0 0 3"}),
-            desk.TakeLog());
-}
-
-TEST_F(WindowTest, StickyModeRunsTheTimerOnlyWhileChecked) {
-  Choose({MenuId::mnuPasteMode, MenuId::mnuPasteMode});
-  EXPECT_EQ((Lines{"mnuPasteMode.Checked=True", "tmrPasteMode.Interval=500", "mnuPasteMode.Checked=False",
+                   "SetWindowPos 1 0 0 0 0 3", "mnuTopPos.Checked=False", "SetWindowPos 0 0 0 0 0 3",
+                   "mnuPasteMode.Checked=True", "tmrPasteMode.Interval=500", "mnuPasteMode.Checked=False",
                    "tmrPasteMode.Interval=0"}),
             desk.TakeLog());
 }
