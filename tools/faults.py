@@ -75,12 +75,13 @@ def main():
     parser.add_argument("--target", default="linux", choices=["linux", "win32"])
     parser.add_argument("--table", default=os.path.join(ROOT, "tools", "faults.txt"))
     parser.add_argument("--cmake", nargs="*", default=[], help="extra CMake options")
+    parser.add_argument("--commit", default="HEAD", help="the commit to apply the faults to")
     args = parser.parse_args()
     faults = [f for f in read_faults(args.table)
               if (f["id"] in args.ids if args.ids else args.target in f["targets"])]
 
     tree = tempfile.mkdtemp(prefix="tovu-faults-")
-    subprocess.run(f"git -C '{ROOT}' archive HEAD | tar -x -C '{tree}'", shell=True, check=True)
+    subprocess.run(f"git -C '{ROOT}' archive '{args.commit}' | tar -x -C '{tree}'", shell=True, check=True)
     build = os.path.join(tree, "build")
     log = os.path.join(tree, "faults.log")
     print(f"work tree {tree}, log {log}", flush=True)
