@@ -2,26 +2,26 @@
 # through read-only files). The stand-in editor beside the program records its command line.
 BUILT="tovu.exe list1.nl2 list2.nl2 list3.nl2 list4.nl2 tests/Notepad.exe"
 
-. "$E2E_HERE/../wine/prefix.sh"
 WINE_AS=()
 [ "$(id -u)" -ne 0 ] || WINE_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
-as_wine() { ${WINE_AS[@]+"${WINE_AS[@]}"} env HOME="$E2E_SCRATCH/wine" XAUTHORITY="$E2E_SCRATCH/wine/Xauthority" "$@"; }
-in_prefix() {
-  as_wine bash -c '. "$1" && wine_env "$2" && "${@:3}"' _ "$E2E_HERE/../wine/prefix.sh" "$E2E_SCRATCH/wine/prefix" "$@"
-}
+# The other user reaches only the session's folder (the build's may be private): it
+# works in a home there, with copies of what it runs.
+as_wine() { (cd "$E2E_SCRATCH/wine" && exec ${WINE_AS[@]+"${WINE_AS[@]}"} env HOME="$PWD" XAUTHORITY="$PWD/Xauthority" "$@"); }
+in_prefix() { as_wine bash -c '. ./prefix.sh && wine_env "$PWD/prefix" && "$@"' _ "$@"; }
 as_nobody() { [ "$(id -u)" -ne 0 ] || chown -R nobody "$@"; }
 
 # Once a session: the prefix, and the frame Windows puts around the X window, which the program counts.
 launcher_setup() {
   local home=$E2E_SCRATCH/wine status
-  mkdir -p "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 644 "$home/Xauthority" && as_nobody "$home" || return 1
-  as_wine bash -c '. "$1" && make_wine_prefix "$2/prefix" "$2/prefix.log"' _ "$E2E_HERE/../wine/prefix.sh" "$home"
+  mkdir -p "$home" && cp "$XAUTHORITY" "$E2E_HERE/../wine/prefix.sh" "$E2E_BUILD/tests/frame.exe" "$home/" &&
+    chmod 644 "$home/Xauthority" && as_nobody "$home" || return 1
+  as_wine bash -c '. ./prefix.sh && make_wine_prefix "$PWD/prefix" "$PWD/prefix.log"'
   status=$?
   cp "$home/prefix.log" "$E2E_OUT/wine-prefix.log" 2>/dev/null
-  [ $status -eq 0 ] && in_prefix wine "$E2E_BUILD/tests/frame.exe" >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
+  [ $status -eq 0 ] && in_prefix wine frame.exe >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
 }
 borders() { tr -d '\r' <"$E2E_SCRATCH/frame" | awk '{ print $1, $3, $2, $4 }'; }
-launcher_cleanup() { ${WINE_AS[@]+"${WINE_AS[@]}"} env WINEPREFIX="$E2E_SCRATCH/wine/prefix" wineserver -k 2>/dev/null; }
+launcher_cleanup() { as_wine env WINEPREFIX="$E2E_SCRATCH/wine/prefix" wineserver -k 2>/dev/null; }
 
 install_program() {  # name
   mkdir -p "$CASE_DIR/$1" && cp "$E2E_BUILD/tovu.exe" "$E2E_BUILD"/list[1-4].nl2 "$CASE_DIR/$1/" &&
@@ -32,9 +32,9 @@ start_program() {  # folder args...
   STARTS=$((STARTS + 1))
   local as=("${LAUNCH_AS[@]}") home=$E2E_SCRATCH/wine  # a case's own user, or the launcher's
   [ ${#as[@]} -gt 0 ] || as=(${WINE_AS[@]+"${WINE_AS[@]}"})
-  ${as[@]+"${as[@]}"} env HOME="$home" XAUTHORITY="$home/Xauthority" ${LAUNCH_ENV[@]+"${LAUNCH_ENV[@]}"} \
-    bash -c '. "$1" && wine_env "$2" && wine_exec "${@:3}"' _ "$E2E_HERE/../wine/prefix.sh" "$home/prefix" \
-    "$1/tovu.exe" "${@:2}" >"$E2E_OUT/$CASE-tovu-$STARTS.log" 2>&1 &
+  (cd "$home" && exec ${as[@]+"${as[@]}"} env HOME="$home" XAUTHORITY="$home/Xauthority" ${LAUNCH_ENV[@]+"${LAUNCH_ENV[@]}"} \
+    bash -c '. ./prefix.sh && wine_env "$1" && wine_exec "${@:2}"' _ "$home/prefix" "$1/tovu.exe" "${@:2}") \
+    >"$E2E_OUT/$CASE-tovu-$STARTS.log" 2>&1 &
   PROGRAM_PID=$!
 }
 
