@@ -36,7 +36,20 @@ void Win32ListBox::Quiet() {
   PostMessageW(GetParent(hwnd_), kRedraw, 0, 0);
 }
 
+void Win32ListBox::Insert() const {
+  if (waitingCount_ == 0) return;
+  SendMessageW(hwnd_, LB_INITSTORAGE, waitingCount_, waiting_.size() * sizeof(wchar_t));
+  const std::wstring names = Wide(waiting_);
+  // Without LBS_SORT the list box appends; neither call notifies.
+  for (std::size_t start = 0; start < names.size(); start = names.find(L'\0', start) + 1) {
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names.c_str() + start));
+  }
+  waiting_.clear();
+  waitingCount_ = 0;
+}
+
 void Win32ListBox::Redraw() {
+  Insert();
   if (!quiet_) return;
   quiet_ = false;
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -45,16 +58,21 @@ void Win32ListBox::Redraw() {
 
 void Win32ListBox::Clear() {
   Quiet();
+  waiting_.clear();
+  waitingCount_ = 0;
   SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
 }
 
 void Win32ListBox::AddItem(const std::string& item) {
   Quiet();
-  // Without LBS_SORT the list box appends; neither call notifies.
-  SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  // A name holds no NUL that matters: the list box would show it only up to one.
+  waiting_.append(item.c_str());
+  waiting_ += '\0';
+  ++waitingCount_;
 }
 
 int Win32ListBox::ListIndex() const {
+  Insert();
   const LRESULT index = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }

@@ -26,6 +26,9 @@ RECT ChildRect(HWND child);
 void MoveChild(HWND child, int x, int y);
 void SizeChild(HWND child, int width, int height);
 
+// A refill reaches the list box once, when the handler that makes it is done:
+// the entries wait here until the message loop runs (or someone asks the list
+// box), so that a refill replaced within the same handler costs nothing.
 class Win32ListBox final : public ListBox {
  public:
   // Posted to the list box's parent after a refill, which then calls Redraw.
@@ -43,11 +46,13 @@ class Win32ListBox final : public ListBox {
   void Redraw();
 
  private:
-  // A refill draws once, when the handler that makes it is done.
   void Quiet();
+  void Insert() const;  // the waiting entries into the list box
   HWND hwnd_;
   const Twips& twips_;
   bool quiet_ = false;
+  mutable std::string waiting_;  // names, each ended by a NUL
+  mutable std::size_t waitingCount_ = 0;
 };
 
 class Win32TextBox final : public TextBox {
