@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -23,8 +22,9 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
 
   // Converts all of in; each byte sequence iconv refuses is replaced by
-  // `replacement` and skipped (one byte, or a whole UTF-8 character).
-  std::string Convert(std::string_view in, std::string_view replacement, bool skipWholeChar) {
+  // `replacement` and skipped (one byte, or a whole UTF-8 character), and
+  // counted in *refused.
+  std::string Convert(std::string_view in, std::string_view replacement, bool skipWholeChar, int* refused = nullptr) {
     std::string out;
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
       // No converter on this system: keep ASCII, never pass bytes off as text.
@@ -50,6 +50,7 @@ class Converter {
         continue;
       }
       // EILSEQ or EINVAL (a character cut off at the end): replace and go on.
+      if (refused) ++*refused;
       size_t skip = 1;
       if (skipWholeChar) {
         // The character's continuation bytes go with it; anything else is kept.
@@ -135,21 +136,16 @@ std::pair<char32_t, std::size_t> CodePointAt(std::string_view s, std::size_t i) 
   return {0xFFFD, 1};
 }
 
-// Whether any byte that Windows decodes and glibc does not occurs at all; most
-// texts hold none, and are decoded in one go.
-bool HasWindowsBytes(std::string_view s) {
-  for (const char c : {'\x80', '\xA0', '\xFD', '\xFE', '\xFF'}) {
-    if (std::memchr(s.data(), c, s.size()) != nullptr) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
   if (IsAscii(ansi)) return std::string(ansi);  // code page 932 keeps ASCII as it is
   thread_local Converter toUtf8("UTF-8", "CP932");
-  if (!HasWindowsBytes(ansi)) return toUtf8.Convert(ansi, "\xEF\xBF\xBD", false);
+  // The bytes Windows decodes and glibc does not are ones iconv refuses: most
+  // texts hold none, and are decoded in one go.
+  int refused = 0;
+  std::string whole = toUtf8.Convert(ansi, "\xEF\xBF\xBD", false, &refused);
+  if (refused == 0) return whole;
   std::string out;
   std::size_t run = 0;  // start of the bytes iconv has still to decode
   for (std::size_t i = 0; i < ansi.size();) {
