@@ -25,9 +25,8 @@ frame_width() { frame_geometry | cut -d' ' -f3; }
 
 # On 1024 x 768 a top of 76 or less snaps up, a right edge of 922 or more right. Idle, no CPU.
 case_sticky_mode() {
-  launch && lands 840 30 840 30 && menu s p || return 1
-  local w ticks
-  w=$(frame_width)
+  local ticks w
+  launch && lands 840 30 840 30 && menu s p && w=$(frame_width) || return 1
   lands_all <<ROWS || return 1
 300 50 300 0
 800 300 $((1024 - w)) 300

@@ -36,8 +36,7 @@ passed=0 failed=0 skipped=0
 for name in "${cases[@]}"; do
   # timeout gives the case a process group: what it leaves running ends with it.
   timeout -k 5 60 bash -c '. "$1/lib.sh" && run_case "$2"' _ "$here" "$name" 3>&1 >"$out/$name.log" 2>&1 </dev/null &
-  group=$! && wait "$group"
-  status=$?
+  group=$! && wait "$group"; status=$?
   case $status in
     0) passed=$((passed + 1)) ;;
     77) skipped=$((skipped + 1)) ;;
