@@ -13,7 +13,7 @@ TEST(CodePage, FollowsWindowsTable) {
   const std::pair<std::string, std::string> both[] = {
       {"A\x83\xBF", "Aα"},    {"\x95\x5C", "表"},     {"\xB1", "ｱ"},          {"\x81\x5C", "\u2015"},
       {"\x81\x60", "\uFF5E"}, {"\x81\x61", "\u2225"}, {"\x81\x7C", "\uFF0D"}, {"\x81\x91", "\uFFE0"},
-      {"\x87\x40", "\u2460"}, {"\x9F\x80", "麾"},     {"\x80", "\u0080"},     {"\xA0", "\uF8F0"},
+      {"\x87\x40", "\u2460"}, {"\x9F\x80\x80", "麾\u0080"}, {"\x80", "\u0080"}, {"\xA0", "\uF8F0"},
       {"\xFD\xFE\xFF", "\uF8F1\uF8F2\uF8F3"}};
   for (const auto& [ansi, utf8] : both) {
     EXPECT_EQ(utf8, codepage::AnsiToUtf8(ansi)) << utf8;
