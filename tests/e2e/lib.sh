@@ -9,7 +9,7 @@ E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 for _file in "$E2E_HERE"/cases_*.sh; do . "$_file"; done
 REASON= NOTE= SKIPPED= CASE= CASE_DIR= APP= WIN= PROGRAM_PID= STARTS=0 MENU_BAR=0 LAUNCH_ENV=() LAUNCH_AS=()
 CLIENT_HEIGHT=318  # the design's client area below the menu bar, in pixels
-KEYS="QuickCopy TopPos PasteMode UpMemo ModeSave WinPosSave Top Left Height Width" GEOMETRY="Top Left Height Width"
+KEYS="QuickCopy TopPos PasteMode UpMemo ModeSave WinPosSave Top Left Height Width" GEOMETRY="Top Left Height Width" SETTLE=0.8
 
 # Exits 0, 1 (with a screenshot) or 77 (skipped); the verdict also goes to fd 3, the console.
 run_case() {  # name
@@ -25,7 +25,6 @@ fail() { REASON=$*; return 1; }
 
 # want WHAT COMMAND... now, wait_for within WAIT (3) seconds, still throughout SETTLE
 # seconds (a sticky-mode tick and the window manager's answer); is EXPECTED COMMAND...
-SETTLE=0.8
 is() { local got; got=$("${@:2}"); [ "$got" = "$1" ] || fail "got '$got', want '$1'"; }
 want() { REASON= && "${@:2}" || fail "$1${REASON:+: $REASON}"; }
 wait_for() { REASON= && poll "${WAIT:-3}" "${@:2}" || fail "$1${REASON:+: $REASON}"; }
