@@ -23,6 +23,7 @@ FormDesign frmTovu::Design() {
   for (int i = 0; i < 4; ++i) d.optList[i] = ControlDesign{options[i], 1080, 1320.0 + 360 * i, 1215, 285, pGothic, ""};
 
   const MenuDesign separator{MenuId::None, "-", "", {}};
+  // clang-format off
   d.menus = {
       {MenuId::None, "ファイル(&F)", "",
        {{MenuId::mnuNew, "メモ帳を起動(&N)", "Ctrl+N", {}},
@@ -44,5 +45,6 @@ FormDesign frmTovu::Design() {
           {MenuId::mnuModeSave, "モード設定を保存する(&M)", "", {}},
           {MenuId::mnuWinPosSave, "ウィンドウ位置を保存する(&W)", "", {}}}}}},
   };
+  // clang-format on
   return d;
 }

@@ -80,7 +80,6 @@ class frmTovu final : public platform::FormEvents {
   std::array<std::optional<std::string>, Setting::Count> SettingValues;
 
  private:
-
   platform::Window& window;
   platform::ListBox& lstMain;
   platform::TextBox& txtCode;

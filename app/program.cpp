@@ -1,5 +1,5 @@
-#include "app/frmTovu.h"
 #include "platform/program.h"
+#include "app/frmTovu.h"
 
 namespace platform {
 

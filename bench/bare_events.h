@@ -3,8 +3,8 @@
 // and closing cost without lists, settings and handlers, to hold Tovu against.
 #pragma once
 
-#include "platform/events.h"
 #include "platform/controls.h"
+#include "platform/events.h"
 
 namespace bench {
 

@@ -1,5 +1,6 @@
 // The Win32 back end's window built from the program's design, and nothing else.
-#include <windows.h>
+#include <windows.h>  // before the headers that build on it
+
 #include <commctrl.h>
 
 #include "bench/bare_events.h"

@@ -20,24 +20,21 @@ struct Reference {
 // Greek letters, arrows, mathematical and typographic signs: the mix of one-
 // and two-byte characters the program's lists hold.
 constexpr Reference kReferences[] = {
-    {"Α", "Alpha"},   {"Β", "Beta"},   {"Γ", "Gamma"},  {"Δ", "Delta"},   {"Ε", "Epsilon"},
-    {"Ζ", "Zeta"},    {"Η", "Eta"},    {"Θ", "Theta"},  {"Ι", "Iota"},    {"Κ", "Kappa"},
-    {"Λ", "Lambda"},  {"Μ", "Mu"},     {"Ν", "Nu"},     {"Ξ", "Xi"},      {"Ο", "Omicron"},
-    {"Π", "Pi"},      {"Ρ", "Rho"},    {"Σ", "Sigma"},  {"Τ", "Tau"},     {"Υ", "Upsilon"},
-    {"Φ", "Phi"},     {"Χ", "Chi"},    {"Ψ", "Psi"},    {"Ω", "Omega"},   {"α", "alpha"},
-    {"β", "beta"},    {"γ", "gamma"},  {"δ", "delta"},  {"ε", "epsilon"}, {"ζ", "zeta"},
-    {"η", "eta"},     {"θ", "theta"},  {"ι", "iota"},   {"κ", "kappa"},   {"λ", "lambda"},
-    {"μ", "mu"},      {"ν", "nu"},     {"ξ", "xi"},     {"ο", "omicron"}, {"π", "pi"},
-    {"ρ", "rho"},     {"σ", "sigma"},  {"τ", "tau"},    {"υ", "upsilon"}, {"φ", "phi"},
-    {"χ", "chi"},     {"ψ", "psi"},    {"ω", "omega"},  {"←", "larr"},    {"↑", "uarr"},
-    {"→", "rarr"},    {"↓", "darr"},   {"⇒", "rArr"},   {"⇔", "hArr"},    {"∀", "forall"},
-    {"∂", "part"},    {"∃", "exist"},  {"∇", "nabla"},  {"∈", "isin"},    {"∋", "ni"},
-    {"√", "radic"},   {"∝", "prop"},   {"∞", "infin"},  {"∠", "ang"},     {"∧", "and"},
-    {"∨", "or"},      {"∩", "cap"},    {"∪", "cup"},    {"∫", "int"},     {"∴", "there4"},
-    {"≠", "ne"},      {"≡", "equiv"},  {"⊂", "sub"},    {"⊃", "sup"},     {"⊆", "sube"},
-    {"⊇", "supe"},    {"⊥", "perp"},   {"†", "dagger"}, {"‡", "Dagger"},  {"‰", "permil"},
-    {"¶", "para"},    {"°", "deg"},    {"±", "plusmn"}, {"×", "times"},   {"÷", "divide"},
-    {"′", "prime"},   {"″", "Prime"},  {"…", "hellip"}, {"“", "ldquo"},   {"”", "rdquo"},
+    {"Α", "Alpha"},  {"Β", "Beta"},    {"Γ", "Gamma"},   {"Δ", "Delta"},  {"Ε", "Epsilon"}, {"Ζ", "Zeta"},
+    {"Η", "Eta"},    {"Θ", "Theta"},   {"Ι", "Iota"},    {"Κ", "Kappa"},  {"Λ", "Lambda"},  {"Μ", "Mu"},
+    {"Ν", "Nu"},     {"Ξ", "Xi"},      {"Ο", "Omicron"}, {"Π", "Pi"},     {"Ρ", "Rho"},     {"Σ", "Sigma"},
+    {"Τ", "Tau"},    {"Υ", "Upsilon"}, {"Φ", "Phi"},     {"Χ", "Chi"},    {"Ψ", "Psi"},     {"Ω", "Omega"},
+    {"α", "alpha"},  {"β", "beta"},    {"γ", "gamma"},   {"δ", "delta"},  {"ε", "epsilon"}, {"ζ", "zeta"},
+    {"η", "eta"},    {"θ", "theta"},   {"ι", "iota"},    {"κ", "kappa"},  {"λ", "lambda"},  {"μ", "mu"},
+    {"ν", "nu"},     {"ξ", "xi"},      {"ο", "omicron"}, {"π", "pi"},     {"ρ", "rho"},     {"σ", "sigma"},
+    {"τ", "tau"},    {"υ", "upsilon"}, {"φ", "phi"},     {"χ", "chi"},    {"ψ", "psi"},     {"ω", "omega"},
+    {"←", "larr"},   {"↑", "uarr"},    {"→", "rarr"},    {"↓", "darr"},   {"⇒", "rArr"},    {"⇔", "hArr"},
+    {"∀", "forall"}, {"∂", "part"},    {"∃", "exist"},   {"∇", "nabla"},  {"∈", "isin"},    {"∋", "ni"},
+    {"√", "radic"},  {"∝", "prop"},    {"∞", "infin"},   {"∠", "ang"},    {"∧", "and"},     {"∨", "or"},
+    {"∩", "cap"},    {"∪", "cup"},     {"∫", "int"},     {"∴", "there4"}, {"≠", "ne"},      {"≡", "equiv"},
+    {"⊂", "sub"},    {"⊃", "sup"},     {"⊆", "sube"},    {"⊇", "supe"},   {"⊥", "perp"},    {"†", "dagger"},
+    {"‡", "Dagger"}, {"‰", "permil"},  {"¶", "para"},    {"°", "deg"},    {"±", "plusmn"},  {"×", "times"},
+    {"÷", "divide"}, {"′", "prime"},   {"″", "Prime"},   {"…", "hellip"}, {"“", "ldquo"},   {"”", "rdquo"},
 };
 constexpr int kReferenceCount = sizeof kReferences / sizeof kReferences[0];
 
@@ -96,7 +93,8 @@ void WriteListFiles(const std::string& folder, int elements) {
 
 std::vector<std::string> ListFilePaths(const std::string& folder) {
   std::vector<std::string> paths;
-  for (int k = 1; k <= 4; ++k) paths.push_back((std::filesystem::path(folder) / ("list" + std::to_string(k) + ".nl2")).string());
+  for (int k = 1; k <= 4; ++k)
+    paths.push_back((std::filesystem::path(folder) / ("list" + std::to_string(k) + ".nl2")).string());
   return paths;
 }
 

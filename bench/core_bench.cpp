@@ -82,8 +82,8 @@ void BM_LoadListsInMemory(benchmark::State& state) {
   const ListFiles& lists = Lists();
   fake::FakeDesktop desktop;
   for (int k = 0; k < 4; ++k) {
-    desktop.system.files[desktop.system.programFolder + "/list" + std::to_string(k + 1) + ".nl2"]
-        .bytes = lists.bytes[k];
+    desktop.system.files[desktop.system.programFolder + "/list" + std::to_string(k + 1) + ".nl2"].bytes =
+        lists.bytes[k];
   }
   frmTovu form(desktop);
   for (auto _ : state) {
@@ -183,8 +183,7 @@ void BM_LoadSettings(benchmark::State& state) {
     desktop.fake.s.log.clear();
   }
   if (!form.SettingValues[9]) state.SkipWithError("the settings were not read");
-  state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes,
-                           isCrowded ? "2,000 sections" : "own file"));
+  state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes, isCrowded ? "2,000 sections" : "own file"));
 }
 BENCHMARK(BM_LoadSettings)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -210,13 +209,16 @@ void BM_SaveSettings(benchmark::State& state) {
       break;
     }
   }
-  state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes,
-                           isCrowded ? "2,000 sections" : "own file") +
+  state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes, isCrowded ? "2,000 sections" : "own file") +
                  (changed ? ", one value changed" : ", unchanged"));
 }
 BENCHMARK(BM_SaveSettings)
-    ->Args({0, 1})->Args({1, 1})->Args({0, 0})->Args({1, 0})
-    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 // The replacement alone: temporary file, fsync, rename.
 void BM_ReplaceFile(benchmark::State& state) {

@@ -87,8 +87,12 @@ void BM_ViewList(benchmark::State& state) {
   state.SetLabel(std::string(other ? "other list" : "same list") + (settle ? ", laid out and painted" : ""));
 }
 BENCHMARK(BM_ViewList)
-    ->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Where a refill's time goes: emptying the widget, converting the names, and
 // appending them one by one as the handler does.
@@ -173,8 +177,8 @@ void BM_StickyTick(benchmark::State& state) {
   QTest::qWait(50);
   const bool snapped = me.Top() == 0 && me.Left() + me.Width() <= screen.Width() + x;
   state.counters["snapped"] = snapped ? 1 : 0;
-  state.SetLabel(std::string(snapping ? "snapping" : "nothing to snap") + (settle ? ", with events" : "") +
-                 ", " + QGuiApplication::platformName().toStdString());
+  state.SetLabel(std::string(snapping ? "snapping" : "nothing to snap") + (settle ? ", with events" : "") + ", " +
+                 QGuiApplication::platformName().toStdString());
 }
 BENCHMARK(BM_StickyTick)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->Unit(benchmark::kMicrosecond);
 

@@ -2,7 +2,8 @@
 // Win32 back end under its own message loop: loading four lists of 32,767
 // elements, and showing a list of 16,383 entries. Prints medians; asserts
 // nothing. (No Google Benchmark is packaged for mingw.)
-#include <windows.h>
+#include <windows.h>  // before the headers that build on it
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -56,19 +57,20 @@ int main() {
   platform::Win32Desktop desktop(GetModuleHandleW(nullptr), platform::ProgramDesign(), system);
   frmTovu form(desktop);
 
+  const auto nothing = [] {};
   const auto empty = [&] {
     for (auto& list : form.ListData) std::vector<std::string>().swap(list);
   };
   Measure("LoadLists, 4 x 32,767 elements", 15, empty, [&] { form.LoadLists(); });
   std::vector<std::string> bytes;
   for (const std::string& path : bench::ListFilePaths(folder.path())) bytes.push_back(*platform::files::Read(path));
-  Measure("  reading the four files", 15, [] {}, [&] {
+  Measure("  reading the four files", 15, nothing, [&] {
     for (const std::string& path : bench::ListFilePaths(folder.path())) (void)platform::files::Read(path);
   });
-  Measure("  decoding them (code page 932 to UTF-8)", 15, [] {}, [&] {
+  Measure("  decoding them (code page 932 to UTF-8)", 15, nothing, [&] {
     for (const std::string& b : bytes) (void)platform::DecodeText(b);
   });
-  Measure("  reading, decoding and splitting into lines", 15, [] {}, [&] {
+  Measure("  reading, decoding and splitting into lines", 15, nothing, [&] {
     for (const std::string& path : bench::ListFilePaths(folder.path())) (void)system.ReadTextLines(path);
   });
   for (const auto& list : form.ListData) {
@@ -84,7 +86,7 @@ int main() {
     form.mnuViewList_Click(next);
     Settle();
   });
-  Measure("the same list again, painted", 15, [] {}, [&] {
+  Measure("the same list again, painted", 15, nothing, [&] {
     form.mnuViewList_Click(next);
     Settle();
   });

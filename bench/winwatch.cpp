@@ -102,8 +102,8 @@ class Watcher {
       int format = 0;
       unsigned long count = 0, after = 0;
       unsigned char* data = nullptr;
-      if (XGetWindowProperty(display_, window, property, 0, 256, False, AnyPropertyType, &type, &format,
-                             &count, &after, &data) == Success &&
+      if (XGetWindowProperty(display_, window, property, 0, 256, False, AnyPropertyType, &type, &format, &count, &after,
+                             &data) == Success &&
           data != nullptr) {
         std::string text(reinterpret_cast<char*>(data), format == 8 ? count : 0);
         XFree(data);

@@ -45,9 +45,9 @@ struct Window {
 
 struct ListBox {
   virtual ~ListBox() = default;
-  virtual void Clear() = 0;                         // raises nothing
+  virtual void Clear() = 0;                           // raises nothing
   virtual void AddItem(const std::string& item) = 0;  // appends; raises nothing
-  virtual int ListIndex() const = 0;                // -1 when nothing is selected
+  virtual int ListIndex() const = 0;                  // -1 when nothing is selected
   virtual void SetTop(double) = 0;
   virtual void SetLeft(double) = 0;
   virtual void SetWidth(double) = 0;
@@ -126,8 +126,7 @@ struct OpenDialog {
 struct WindowSystem {
   virtual ~WindowSystem() = default;
   // Re-stacks a window; kKeepSize | kKeepPlace keep its place and size. Raises nothing.
-  virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                            int flags) = 0;
+  virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, int flags) = 0;
   // Ends the program: settings written before it are on the disk when it returns, and no
   // handler runs after it.
   virtual void End() = 0;

@@ -14,13 +14,14 @@ struct FontDesign {
 };
 
 struct ControlDesign {
-  std::string caption;  // "&" marks the access key
+  std::string caption;                              // "&" marks the access key
   double left = 0, top = 0, width = 0, height = 0;  // twips
   FontDesign font;
   std::string toolTip;
 };
 
 // Every menu item that carries a handler or a check mark.
+// clang-format off
 enum class MenuId {
   None,  // submenus and separators
   mnuNew, mnuOpen, mnuExit,
@@ -28,19 +29,20 @@ enum class MenuId {
   mnuQCopy, mnuTopPos, mnuPasteMode,
   mnuUpMemo, mnuModeSave, mnuWinPosSave,
 };
+// clang-format on
 constexpr int kMenuIdCount = static_cast<int>(MenuId::mnuWinPosSave) + 1;
 
 struct MenuDesign {
   MenuId id = MenuId::None;
-  std::string caption;   // "-" is a separator
-  std::string shortcut;  // "Ctrl+G", or empty
+  std::string caption;            // "-" is a separator
+  std::string shortcut;           // "Ctrl+G", or empty
   std::vector<MenuDesign> items;  // a submenu when not empty
 };
 
 struct FormDesign {
   std::string caption;
   double clientWidth = 0, clientHeight = 0;  // twips
-  FontDesign font;  // the window's, and its controls' unless they name their own
+  FontDesign font;                           // the window's, and its controls' unless they name their own
   // The controls, in tab order.
   ControlDesign lstMain, cmdCopy, txtCode, lblCode;
   std::array<ControlDesign, 4> optList;

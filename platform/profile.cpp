@@ -109,8 +109,8 @@ Place Find(std::string_view bytes, bool utf8, std::string_view section, std::str
     }
     if (!place.section) continue;
     if (entry.kind != Kind::kBlank) place.last = line;
-    if ((entry.kind != Kind::kKey && entry.kind != Kind::kName) ||
-        !SameName(entry.name, key, dbcs) || (place.key && entry.kind == Kind::kName)) {
+    if ((entry.kind != Kind::kKey && entry.kind != Kind::kName) || !SameName(entry.name, key, dbcs) ||
+        (place.key && entry.kind == Kind::kName)) {
       continue;
     }
     place.key = line;
@@ -121,9 +121,7 @@ Place Find(std::string_view bytes, bool utf8, std::string_view section, std::str
 }
 
 // A file saved as UTF-16 is not ours to parse; leave it alone rather than garble it.
-bool IsUtf16(std::string_view bytes) {
-  return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-}
+bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
 
 std::string Encode(std::string_view utf8Text, bool utf8File) {
   return utf8File ? std::string(utf8Text) : codepage::Utf8ToAnsi(utf8Text);
@@ -142,14 +140,13 @@ std::string LineEnd(std::string_view bytes) {
 bool CanWrite(std::string_view section, std::string_view key) {
   constexpr std::string_view kLineBreaks("\r\n\0", 3);
   return !section.empty() && section.find_first_of(kLineBreaks) == npos && !key.empty() &&
-         key.find_first_of(kLineBreaks) == npos && key.find('=') == npos && key[0] != ';' &&
-         key[0] != '[';
+         key.find_first_of(kLineBreaks) == npos && key.find('=') == npos && key[0] != ';' && key[0] != '[';
 }
 
 }  // namespace
 
-std::optional<std::string> Get(const std::optional<std::string>& file, std::string_view section,
-                               std::string_view key, std::size_t bufferSize) {
+std::optional<std::string> Get(const std::optional<std::string>& file, std::string_view section, std::string_view key,
+                               std::size_t bufferSize) {
   if (!file || IsUtf16(*file) || Trim(section).empty() || Trim(key).empty()) return std::nullopt;
   const bool utf8 = file->starts_with(kBom);
   const Place place = Find(*file, utf8, Encode(Trim(section), utf8), Encode(Trim(key), utf8));
@@ -166,8 +163,8 @@ std::optional<std::string> Get(const std::optional<std::string>& file, std::stri
   return codepage::AnsiToUtf8(ansi);
 }
 
-std::optional<std::string> Put(const std::optional<std::string>& file, std::string_view section,
-                               std::string_view key, const std::optional<std::string>& value) {
+std::optional<std::string> Put(const std::optional<std::string>& file, std::string_view section, std::string_view key,
+                               const std::optional<std::string>& value) {
   const std::string_view bytes = file ? std::string_view(*file) : std::string_view();
   section = Trim(section);
   key = Trim(key);
@@ -200,8 +197,7 @@ std::optional<std::string> Put(const std::optional<std::string>& file, std::stri
     } else if (place.keyEntry.kind == Kind::kKey && Unquote(place.keyEntry.value) == *text) {
       return std::nullopt;
     } else {
-      out.replace(line.begin, line.textEnd - line.begin,
-                  std::string(place.keyEntry.name) + "=" + *text);
+      out.replace(line.begin, line.textEnd - line.begin, std::string(place.keyEntry.name) + "=" + *text);
     }
   } else {
     if (!text) return std::nullopt;

@@ -5,14 +5,14 @@
 
 namespace platform {
 
-std::string ProfileFiles::Get(const std::string& section, const std::string& key,
-                              const std::string& defaultValue, std::size_t size, const std::string& path) {
+std::string ProfileFiles::Get(const std::string& section, const std::string& key, const std::string& defaultValue,
+                              std::size_t size, const std::string& path) {
   const std::optional<std::string> bytes = held_ && held_->path == path ? held_->bytes : files::Read(path);
   return profile::Get(bytes, section, key, size).value_or(defaultValue);
 }
 
-void ProfileFiles::Put(const std::string& section, const std::string& key,
-                       const std::optional<std::string>& value, const std::string& path) {
+void ProfileFiles::Put(const std::string& section, const std::string& key, const std::optional<std::string>& value,
+                       const std::string& path) {
   if (!held_ || held_->path != path) {
     Flush();
     Held next{path, std::nullopt, true, false};

@@ -12,8 +12,8 @@ namespace platform {
 class ProfileFiles {
  public:
   // Reads see the writes held so far.
-  std::string Get(const std::string& section, const std::string& key, const std::string& defaultValue,
-                  std::size_t size, const std::string& path);
+  std::string Get(const std::string& section, const std::string& key, const std::string& defaultValue, std::size_t size,
+                  const std::string& path);
   void Put(const std::string& section, const std::string& key, const std::optional<std::string>& value,
            const std::string& path);
   // Replaces the file held; false when it could not be replaced.

@@ -7,10 +7,10 @@ namespace platform {
 namespace {
 
 std::int64_t Overlap(const PixelRect& a, const PixelRect& b) {
-  const std::int64_t w = std::min<std::int64_t>(std::int64_t{a.left} + a.width, std::int64_t{b.left} + b.width) -
-                         std::max(a.left, b.left);
-  const std::int64_t h = std::min<std::int64_t>(std::int64_t{a.top} + a.height, std::int64_t{b.top} + b.height) -
-                         std::max(a.top, b.top);
+  const std::int64_t w =
+      std::min<std::int64_t>(std::int64_t{a.left} + a.width, std::int64_t{b.left} + b.width) - std::max(a.left, b.left);
+  const std::int64_t h =
+      std::min<std::int64_t>(std::int64_t{a.top} + a.height, std::int64_t{b.top} + b.height) - std::max(a.top, b.top);
   return w > 0 && h > 0 ? w * h : 0;
 }
 
@@ -37,8 +37,8 @@ PixelRect InReach(PixelRect frame, int title, const std::vector<ScreenArea>& scr
   frame.width = std::min(frame.width, area.width);
   frame.height = std::min(frame.height, area.height);
   const PixelRect titleBar{frame.left, frame.top, frame.width, std::max(1, title)};
-  const bool reachable = std::any_of(screens.begin(), screens.end(),
-                                     [&](const ScreenArea& s) { return Overlap(titleBar, s.whole) > 0; });
+  const bool reachable =
+      std::any_of(screens.begin(), screens.end(), [&](const ScreenArea& s) { return Overlap(titleBar, s.whole) > 0; });
   if (!reachable) {
     frame.left = std::clamp(frame.left, area.left, area.left + area.width - frame.width);
     frame.top = std::clamp(frame.top, area.top, area.top + area.height - frame.height);

@@ -15,14 +15,12 @@ namespace platform {
 // as places in the decoded text, not strings of their own: a long list would
 // otherwise cost an allocation for every line.
 struct TextLines {
-  std::string text;                                       // the file, decoded
+  std::string text;                                        // the file, decoded
   std::vector<std::pair<std::size_t, std::size_t>> spans;  // each line's start and length
-  std::optional<std::string> error;  // a one-line description, without a comma
+  std::optional<std::string> error;                        // a one-line description, without a comma
 
   std::size_t Count() const { return spans.size(); }
-  std::string_view Line(std::size_t i) const {
-    return std::string_view(text).substr(spans[i].first, spans[i].second);
-  }
+  std::string_view Line(std::size_t i) const { return std::string_view(text).substr(spans[i].first, spans[i].second); }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < Count(); ++i) lines.emplace_back(Line(i));
@@ -51,13 +49,12 @@ struct System {
 
   // A profile (INI) file's value of key in section, cut to size - 1 bytes of
   // ANSI text, or defaultValue when the file, the section or the key is missing.
-  virtual std::string ProfileGet(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue, std::size_t size,
-                                 const std::string& path) = 0;
+  virtual std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                 std::size_t size, const std::string& path) = 0;
   // Creates file, section and key as needed; no value removes the key. Failures
   // are not reported.
-  virtual void ProfilePut(const std::string& section, const std::string& key,
-                          const std::optional<std::string>& value, const std::string& path) = 0;
+  virtual void ProfilePut(const std::string& section, const std::string& key, const std::optional<std::string>& value,
+                          const std::string& path) = 0;
 };
 
 }  // namespace platform

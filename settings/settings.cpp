@@ -11,8 +11,8 @@ constexpr std::size_t kValueBuffer = 1024;
 
 void frmTovu::LoadSettings() {
   const std::string path = GetAppFolder() + kSettingsFile;
-  SettingKeys = {"QuickCopy", "TopPos", "PasteMode", "UpMemo", "ModeSave",
-                 "WinPosSave", "Top", "Left", "Height", "Width"};
+  SettingKeys = {"QuickCopy",  "TopPos", "PasteMode", "UpMemo", "ModeSave",
+                 "WinPosSave", "Top",    "Left",      "Height", "Width"};
   SettingValues = {};
   if (system.FileExists(path)) {
     for (std::size_t i = 0; i < Setting::Count; ++i) {
@@ -26,7 +26,9 @@ void frmTovu::LoadSettings() {
   mnuModeSave.SetChecked(SavedFlag(Setting::ModeSave));
   if (SavedFlag(Setting::WinPosSave)) {
     mnuWinPosSave.SetChecked(true);
-    const auto number = [this](std::size_t setting) { return settings::ReadNumber(SettingValues[setting].value_or("")); };
+    const auto number = [this](std::size_t setting) {
+      return settings::ReadNumber(SettingValues[setting].value_or(""));
+    };
     const double top = number(Setting::Top), left = number(Setting::Left);
     const double height = number(Setting::Height), width = number(Setting::Width);
     // A value the window cannot take (a size of 0, a position beyond what the

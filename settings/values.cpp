@@ -49,8 +49,7 @@ double ParseNumber(std::string_view number) {
   // is infinity, which no window takes; too small is 0.
   if (error == std::errc::result_out_of_range) {
     const std::size_t exponent = number.find_first_of("eE");
-    const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
-                      number[exponent + 1] == '-';
+    const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() && number[exponent + 1] == '-';
     value = tiny ? 0 : HUGE_VAL;
   }
   return negative ? -value : value;
@@ -85,8 +84,7 @@ double ReadNumber(std::string_view text) {
 std::string NumberText(float value) {
   if (value == 0) return "0";  // never "-0"
   std::array<char, 32> buffer{};
-  auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::general, 7);
+  auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 7);
   (void)error;  // 32 characters hold any float
   std::string text(buffer.data(), end);
   std::replace(text.begin(), text.end(), 'e', 'E');

@@ -22,10 +22,12 @@ class AppTest : public Handlers {
 
 TEST_F(AppTest, AppFolderEndsInExactlyOneSeparator) {
   // The trail bytes of ソ and 表 in code page 932 equal the backslash.
+  // clang-format off
   const std::tuple<char, std::string, std::string> rows[] = {
       {'/', "/", "/"},        {'/', "/opt/tovu", "/opt/tovu/"},   {'/', "/home/u/ソ", "/home/u/ソ/"},
       {'\\', "D:\\", "D:\\"}, {'\\', "D:\\tools", "D:\\tools\\"}, {'\\', "C:\\表", "C:\\表\\"},
       {'\\', "C:\\ソ", "C:\\ソ\\"}};
+  // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     std::tie(desk.system.separator, desk.system.programFolder, std::ignore) = rows[i];
     EXPECT_EQ(std::get<2>(rows[i]), form.GetAppFolder()) << "row " << i + 1;
@@ -47,6 +49,7 @@ TEST_F(AppTest, StartupReadsListsThenSettingsThenStartsNotepadThenShowsList0) {
 // not even the exit records a minimised or maximised one.
 TEST_F(AppTest, LayoutFollowsTheClientAreaAndOnlyANormalWindowIsRecorded) {
   using platform::StateMaximized, platform::StateMinimized, platform::StateNormal;
+  // clang-format off
   const struct {
     int state;
     double grid, left, top, clientWidth, clientHeight;
@@ -61,6 +64,7 @@ TEST_F(AppTest, LayoutFollowsTheClientAreaAndOnlyANormalWindowIsRecorded) {
       {StateMinimized, 15, -32000, -32000, 2800, 4770, "1400x4770 column 1515 code 1155", "0 0 5220 2920"},
       {StateMaximized, 15, -60, -60, 15360, 11000, "7680x11000 column 7800 code 7440", "0 0 5220 2920"},
   };
+  // clang-format on
   Start();
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     desk.label.grid = desk.code.grid = rows[i].grid;

@@ -20,9 +20,9 @@ TEST_F(ClipboardTest, CopyAndInstantCopyPutTheCodeBoxText) {
   desk.option(0).Click();
   desk.Choose(MenuId::mnuQCopy);
   desk.list.Select(0);
-  EXPECT_EQ((Lines{"Clipboard.Clear", "Clipboard.SetText &alpha;", "Clipboard.Clear",
-                   "Clipboard.SetText  typed by hand ", "cmdCopy.Enabled=False", "mnuQCopy.Checked=True",
-                   "Clipboard.Clear", "Clipboard.SetText &alpha;", "Clipboard.Clear", "Clipboard.SetText &gamma;",
-                   "cmdCopy.Enabled=True", "mnuQCopy.Checked=False"}),
-            Taken({"Clipboard", "cmdCopy", "mnuQCopy"}));
+  EXPECT_EQ(
+      (Lines{"Clipboard.Clear", "Clipboard.SetText &alpha;", "Clipboard.Clear", "Clipboard.SetText  typed by hand ",
+             "cmdCopy.Enabled=False", "mnuQCopy.Checked=True", "Clipboard.Clear", "Clipboard.SetText &alpha;",
+             "Clipboard.Clear", "Clipboard.SetText &gamma;", "cmdCopy.Enabled=True", "mnuQCopy.Checked=False"}),
+      Taken({"Clipboard", "cmdCopy", "mnuQCopy"}));
 }

@@ -26,8 +26,7 @@ static Lines Entries(Program& run) {
 // The second list from each file; the lists around it stay as they are.
 TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
   const Lines greek = {"Α=&Alpha;", "表=&#34920;", "  =&nbsp;"};
-  const std::string utf8[] = {"Α,&Alpha;,表,&#34920;,  ,&nbsp;",
-                              "Α,&Alpha;\r\n表,&#34920;\r\n  ,&nbsp;\r\n",
+  const std::string utf8[] = {"Α,&Alpha;,表,&#34920;,  ,&nbsp;", "Α,&Alpha;\r\n表,&#34920;\r\n  ,&nbsp;\r\n",
                               "Α\r\n&Alpha;\r\n表\r\n&#34920;\r\n  \r\n&nbsp;",
                               "\r\n\r\nΑ,&Alpha;\r\n\r\n\n\r表\r\n&#34920;\r\n\r\n  ,&nbsp;\r\n\r\n\r\n"};
   std::vector<std::pair<std::optional<fake::FakeFile>, Lines>> rows;

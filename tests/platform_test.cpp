@@ -10,18 +10,20 @@ using namespace profile_rows;
 
 // Windows' table, also where glibc's differs, and one U+FFFD for each byte that does not decode.
 TEST(CodePage, FollowsWindowsTable) {
+  // clang-format off
   const std::pair<std::string, std::string> both[] = {
       {"A\x83\xBF", "Aα"},    {"\x95\x5C", "表"},     {"\xB1", "ｱ"},          {"\x81\x5C", "\u2015"},
       {"\x81\x60", "\uFF5E"}, {"\x81\x61", "\u2225"}, {"\x81\x7C", "\uFF0D"}, {"\x81\x91", "\uFFE0"},
       {"\x87\x40", "\u2460"}, {"\x9F\x80\x80", "麾\u0080"}, {"\x80", "\u0080"}, {"\xA0", "\uF8F0"},
       {"\xFD\xFE\xFF", "\uF8F1\uF8F2\uF8F3"}};
+  // clang-format on
   for (const auto& [ansi, utf8] : both) {
     EXPECT_EQ(utf8, codepage::AnsiToUtf8(ansi)) << utf8;
     EXPECT_EQ(ansi, codepage::Utf8ToAnsi(utf8)) << utf8;
   }
   // Characters that are not in the table become '?', never a look-alike.
-  for (const char* lacking : {"\u00A2", "\u00A3", "\u00A5", "\u00AC", "\u2014", "\u2016", "\u203E", "\u2212",
-                              "\u301C", "\u00C0", "\U0001F600"})
+  for (const char* lacking : {"\u00A2", "\u00A3", "\u00A5", "\u00AC", "\u2014", "\u2016", "\u203E", "\u2212", "\u301C",
+                              "\u00C0", "\U0001F600"})
     EXPECT_EQ("?", codepage::Utf8ToAnsi(lacking)) << lacking;
   const std::pair<std::string, std::string> undecodable[] = {
       {"\x81 x", "\uFFFD x"}, {"\x85\x40", "\uFFFD@"}, {"a\x81", "a\uFFFD"}, {"\x81\xFD", "\uFFFD\uF8F1"}};
@@ -40,11 +42,13 @@ TEST(Profile, CutsToTheBufferWithoutSplittingCharacters) {
     while (n-- > 0) out += s;
     return out;
   };
+  // clang-format off
   const std::tuple<std::string, std::size_t, std::string> rows[] = {
       {times("a", 2000), 1024, times("a", 1023)},           {times("a", 1023), 1024, times("a", 1023)},
       {"ab" + times(kAAnsi, 600), 1024, "ab" + times(kA, 510)}, {"a" + times(kAAnsi, 600), 1024, "a" + times(kA, 511)},
       {times(kHalfAAnsi, 2000), 1024, times(kHalfA, 1023)}, {"\"" + times("a", 1030) + "\"", 1024, times("a", 1023)},
       {kAAnsi, 2, ""}, {kAAnsi, 3, kA}, {"abc", 1, ""}, {"abc", 0, ""}};
+  // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& [value, size, expected] = rows[i];
     EXPECT_EQ(expected, profile::Get("[S]\r\nK=" + value, "S", "K", size)) << "row " << i + 1;

@@ -80,7 +80,10 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
   }
   const int held = open(Path(".tovu.ini.held01.tmp").c_str(), O_RDONLY);
   ASSERT_EQ(0, flock(held, LOCK_EX));
-  const auto status = [&] { struct stat st {}; return stat(ini.c_str(), &st), st; };
+  const auto status = [&] {
+    struct stat st {};
+    return stat(ini.c_str(), &st), st;
+  };
   const struct stat before = status();
   system.ProfilePut("Setting", "Top", "2", ini);
   system.ProfilePut("Setting", "Left", "3", ini);

@@ -27,6 +27,7 @@ struct GetRow {
   Text expected;
 };
 
+// clang-format off
 inline const std::vector<GetRow> kGetRows = {
     {"[Setting]\r\nQuickCopy=True\r\n", "setting", "QUICKCOPY", "True"},
     {" \t[ Setting \t]  junk\r\n\t Key \t=\t va lue \t\r\n", "Setting", "key", "va lue"},
@@ -49,6 +50,7 @@ inline const std::vector<GetRow> kGetRows = {
     {"[A]" + kZoAnsi + "\r\nK=1\r\n", "A", "K", "1"},
     {"[S]\r\n" + kKataAAnsi + "=1\r\n", "S", kDi, std::nullopt},
     {std::nullopt, "S", "K", std::nullopt},             {"\xFF\xFE[\0S\0]\0"s, "S", "K", std::nullopt}};
+// clang-format on
 
 struct PutRow {
   Text file;
@@ -59,6 +61,7 @@ struct PutRow {
 
 // New file, section or key; replacing keeps the line in place and the file's spelling;
 // removing takes every line of the key; new lines end like the file's first line.
+// clang-format off
 inline const std::vector<PutRow> kPutRows = {
     {std::nullopt, "Setting", "QuickCopy", "False", "[Setting]\r\nQuickCopy=False\r\n"},
     {std::nullopt, " Setting ", "\tKey ", "", "[Setting]\r\nKey=\r\n"},
@@ -92,6 +95,7 @@ inline const std::vector<PutRow> kPutRows = {
     {std::nullopt, "A", "x=y", "1", std::nullopt},  {std::nullopt, "A", ";x", "1", std::nullopt},
     {std::nullopt, "A", "[B]", "1", std::nullopt},  {std::nullopt, "A", " ", "1", std::nullopt},
     {std::nullopt, "A\nB", "x", "1", std::nullopt}};
+// clang-format on
 
 // Names a row in a failure message: "get row 3".
 inline std::string Row(const GetRow& r) { return "get row " + std::to_string(&r - kGetRows.data()); }

@@ -10,6 +10,7 @@ using platform::MenuId;
 namespace {
 
 // Records the handlers raised; does nothing else.
+// clang-format off
 #define RECORD(handler, ...) \
   void handler(__VA_ARGS__) override { calls << #handler; }
 struct Recorder final : platform::FormEvents {
@@ -19,6 +20,7 @@ struct Recorder final : platform::FormEvents {
   RECORD(mnuExit_Click) RECORD(mnuViewList_Click, int) RECORD(mnuQCopy_Click) RECORD(mnuTopPos_Click)
   RECORD(mnuPasteMode_Click) RECORD(mnuUpMemo_Click) RECORD(mnuModeSave_Click) RECORD(mnuWinPosSave_Click)
 };
+// clang-format on
 #undef RECORD
 
 }  // namespace

@@ -24,6 +24,7 @@ TEST_F(WindowTest, ModesOnAndOff) {
 }
 
 TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
+  // clang-format off
   const struct {
     double screenWidth, screenHeight, tpp, left, top, width;  // pixels
     Lines expected;                                           // the tick's writes
@@ -45,6 +46,7 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
       {1280, 1024, 12, 100, 102, 200, {"Top=0"}},       {1280, 1024, 12, 100, 103, 200, {}},
       {1280, 1024, 12, 953, 500, 200, {"Left=12960"}},  {1280, 1024, 12, 952, 500, 200, {}},
   };
+  // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& r = rows[i];
     Place(r.screenWidth, r.screenHeight, r.tpp, r.left, r.top, r.width);

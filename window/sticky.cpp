@@ -49,8 +49,8 @@ void frmTovu::tmrPasteMode_Timer() {
   if (*screenWidth - *screenWidth / 10.0 < *right) {
     const int shift = *right - *screenWidth;
     if (shift < INT16_MIN || shift > INT16_MAX) return;
-    const float newLeft = static_cast<float>(window.Left()) -
-                          static_cast<float>(shift) * static_cast<float>(screen.TwipsPerPixelX());
+    const float newLeft =
+        static_cast<float>(window.Left()) - static_cast<float>(shift) * static_cast<float>(screen.TwipsPerPixelX());
     if (!std::isfinite(newLeft)) return;
     (void)window.SetLeft(newLeft);
   }

@@ -54,7 +54,7 @@ struct FakeWindow final : platform::Window {
   double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
   int state = platform::StateNormal;
   bool shown = false;
-  int moveWrites = 0;        // counts writes of Left and Top
+  int moveWrites = 0;         // counts writes of Left and Top
   int refuseMovesAfter = -1;  // refuse every move after this many succeeded
 
   double Left() const override { return left; }
@@ -262,7 +262,7 @@ struct FakeDialog final : platform::OpenDialog {
 
 struct FakeFile {
   std::string bytes;
-  bool hidden = false;     // as with the hidden attribute
+  bool hidden = false;  // as with the hidden attribute
   bool readOnly = false;
   bool directory = false;  // a folder stands at the path
 };
@@ -387,9 +387,8 @@ class FakeDesktop final : public platform::Desktop {
  private:
   platform::System* realSystem;
   static constexpr const char* kMenuNames[platform::kMenuIdCount] = {
-      "(none)",       "mnuNew",       "mnuOpen",      "mnuExit",       "mnuViewList(0)",
-      "mnuViewList(1)", "mnuViewList(2)", "mnuViewList(3)", "mnuQCopy",     "mnuTopPos",
-      "mnuPasteMode", "mnuUpMemo",    "mnuModeSave",  "mnuWinPosSave"};
+      "(none)",         "mnuNew",   "mnuOpen",   "mnuExit",      "mnuViewList(0)", "mnuViewList(1)", "mnuViewList(2)",
+      "mnuViewList(3)", "mnuQCopy", "mnuTopPos", "mnuPasteMode", "mnuUpMemo",      "mnuModeSave",    "mnuWinPosSave"};
 };
 
 }  // namespace fake

@@ -29,8 +29,10 @@ class Converter {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
       // No converter on this system: keep ASCII, never pass bytes off as text.
       for (char c : in) {
-        if (static_cast<unsigned char>(c) < 0x80) out += c;
-        else out += replacement;
+        if (static_cast<unsigned char>(c) < 0x80)
+          out += c;
+        else
+          out += replacement;
       }
       return out;
     }
@@ -102,8 +104,15 @@ std::optional<std::string> WindowsBytes(char32_t c) {
     case U'\uF8F1': return "\xFD";
     case U'\uF8F2': return "\xFE";
     case U'\uF8F3': return "\xFF";
-    case U'\u00A2': case U'\u00A3': case U'\u00A5': case U'\u00AC': case U'\u2014':
-    case U'\u2016': case U'\u203E': case U'\u2212': case U'\u301C': return "?";
+    case U'\u00A2':
+    case U'\u00A3':
+    case U'\u00A5':
+    case U'\u00AC':
+    case U'\u2014':
+    case U'\u2016':
+    case U'\u203E':
+    case U'\u2212':
+    case U'\u301C': return "?";
     default: return std::nullopt;
   }
 }

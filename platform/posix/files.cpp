@@ -24,8 +24,10 @@ constexpr std::time_t kLeftoverSeconds = 10;
 // Descriptions are one line without a comma: a failed list reads as one element.
 std::string Describe(int error) {
   switch (error) {
-    case ENOENT: case ENOTDIR: return "File not found";
-    case EACCES: case EPERM: return "Permission denied";
+    case ENOENT:
+    case ENOTDIR: return "File not found";
+    case EACCES:
+    case EPERM: return "Permission denied";
     default: return "Path/File access error";
   }
 }

@@ -67,8 +67,10 @@ std::vector<std::string> SplitArguments(std::string_view text) {
       while (i < text.size() && text[i] == '\\') ++backslashes, ++i;
       if (i < text.size() && text[i] == '"') {
         argument.append(backslashes / 2, '\\');
-        if (backslashes % 2) argument += '"';
-        else quoted = !quoted;
+        if (backslashes % 2)
+          argument += '"';
+        else
+          quoted = !quoted;
       } else {
         argument.append(backslashes, '\\');
         if (i == text.size() || (!quoted && IsBlank(text[i]))) break;
@@ -113,8 +115,8 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
   }
   std::vector<std::string> candidates{name};
   if (name == "Notepad") {
-    candidates = {"Notepad", "notepad", "gnome-text-editor", "gedit", "kate", "kwrite",
-                  "mousepad", "pluma", "xed", "featherpad", "geany", "leafpad"};
+    candidates = {"Notepad", "notepad", "gnome-text-editor", "gedit", "kate",   "kwrite", "mousepad",
+                  "pluma",   "xed",     "featherpad",        "geany", "leafpad"};
   }
   for (const std::string& candidate : candidates) {
     std::size_t start = 0;

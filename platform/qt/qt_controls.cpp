@@ -15,8 +15,8 @@ double Twips::FromX(int pixels) const { return pixels * form.TwipsPerPixelX(); }
 
 void QtListWidget::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||
-                     key == Qt::Key_PageUp || key == Qt::Key_Home;
+  const bool arrow = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown || key == Qt::Key_PageUp ||
+                     key == Qt::Key_Home;
   if (arrow && count() > 0 && selectedItems().isEmpty()) {
     setCurrentRow(0);
     return;
@@ -33,7 +33,7 @@ void QtListWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelIndex& index,
-                                                                  const QEvent* event) const {
+                                                                   const QEvent* event) const {
   const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
   if (index.isValid() && flags & (QItemSelectionModel::Toggle | QItemSelectionModel::Deselect)) {
     return QItemSelectionModel::ClearAndSelect;
@@ -41,13 +41,11 @@ QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelI
   return flags;
 }
 
-QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events)
-    : widget_(widget), twips_(twips) {
+QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events) : widget_(widget), twips_(twips) {
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
   widget_->setUniformItemSizes(true);
   widget_->setSortingEnabled(false);
-  QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_,
-                   [&events] { events->lstMain_Click(); });
+  QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_, [&events] { events->lstMain_Click(); });
 }
 
 void QtListBox::Clear() {
@@ -55,9 +53,7 @@ void QtListBox::Clear() {
   widget_->clear();
 }
 
-void QtListBox::AddItem(const std::string& item) {
-  widget_->addItem(QString::fromStdString(item));
-}
+void QtListBox::AddItem(const std::string& item) { widget_->addItem(QString::fromStdString(item)); }
 
 int QtListBox::ListIndex() const {
   const QModelIndexList selected = widget_->selectionModel()->selectedIndexes();
@@ -69,8 +65,7 @@ void QtListBox::SetLeft(double v) { widget_->move(twips_.X(v), widget_->y()); }
 void QtListBox::SetWidth(double v) { widget_->resize(twips_.X(v), widget_->height()); }
 void QtListBox::SetHeight(double v) { widget_->resize(widget_->width(), twips_.Y(v)); }
 
-QtButton::QtButton(QPushButton* widget, Twips twips, FormEvents*& events)
-    : widget_(widget), twips_(twips) {
+QtButton::QtButton(QPushButton* widget, Twips twips, FormEvents*& events) : widget_(widget), twips_(twips) {
   QObject::connect(widget_, &QPushButton::clicked, widget_, [&events] { events->cmdCopy_Click(); });
 }
 
@@ -107,8 +102,10 @@ QtTimer::QtTimer(QObject* parent, FormEvents*& events) : timer_(new QTimer(paren
 }
 
 void QtTimer::SetInterval(int milliseconds) {
-  if (milliseconds <= 0) timer_->stop();
-  else timer_->start(milliseconds);
+  if (milliseconds <= 0)
+    timer_->stop();
+  else
+    timer_->start(milliseconds);
 }
 
 }  // namespace platform

@@ -38,8 +38,7 @@ class QtListWidget final : public QListWidget {
   void mousePressEvent(QMouseEvent* event) override;
   // Ctrl+click or Ctrl+Space on the selected entry keeps it selected: a
   // Windows list box with one selection never empties it.
-  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                       const QEvent* event) const override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
 };
 
 class QtListBox final : public ListBox {

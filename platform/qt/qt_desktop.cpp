@@ -56,8 +56,7 @@ class WindowShortcuts final : public QObject {
 };
 
 void Place(QWidget* widget, const ControlDesign& design, const Twips& twips) {
-  widget->setGeometry(twips.X(design.left), twips.Y(design.top), twips.X(design.width),
-                      twips.Y(design.height));
+  widget->setGeometry(twips.X(design.left), twips.Y(design.top), twips.X(design.width), twips.Y(design.height));
   if (!design.toolTip.empty()) widget->setToolTip(Q(design.toolTip));
 }
 

@@ -66,8 +66,7 @@ class QtWindowSystem final : public WindowSystem {
   // ended: writes what the system holds, detaches the window's handlers and
   // leaves the event loop.
   QtWindowSystem(QtForm& form, std::function<void()> ended) : form_(form), ended_(std::move(ended)) {}
-  void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                    int flags) override;
+  void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, int flags) override;
   void End() override { ended_(); }
 
  private:

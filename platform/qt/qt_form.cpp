@@ -12,8 +12,7 @@
 
 namespace platform {
 
-QtForm::QtForm(FormEvents*& events)
-    : events_(events), menuBar_(new QMenuBar(this)), client_(new QWidget(this)) {
+QtForm::QtForm(FormEvents*& events) : events_(events), menuBar_(new QMenuBar(this)), client_(new QWidget(this)) {
   // The menu bar belongs to the window itself, as on Windows, so that Alt and
   // the access keys reach it wherever the focus is.
   menuBar_->setNativeMenuBar(false);
@@ -137,13 +136,15 @@ void QtForm::RaiseResize(bool always) {
 }
 
 void QtForm::RaiseResizeAfterEvent() {
-  QMetaObject::invokeMethod(this, [this] { RaiseResize(false); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { RaiseResize(false); }, Qt::QueuedConnection);
 }
 
 void QtForm::KeepInReach() {
   const auto rect = [](const QRect& r) { return PixelRect{r.x(), r.y(), r.width(), r.height()}; };
   std::vector<ScreenArea> screens;
-  for (const QScreen* s : QGuiApplication::screens()) screens.push_back({rect(s->geometry()), rect(s->availableGeometry())});
+  for (const QScreen* s : QGuiApplication::screens())
+    screens.push_back({rect(s->geometry()), rect(s->availableGeometry())});
   const QRect outer = Outer();
   const PixelRect reach = InReach(rect(outer), framed_ ? y() - frameGeometry().y() : estimate_.top(), screens);
   if (reach.width != outer.width()) (void)SizeFrame(reach.width, Qt::Horizontal);
@@ -185,8 +186,7 @@ void QtForm::showEvent(QShowEvent* event) {
 bool QtForm::eventFilter(QObject* watched, QEvent* event) {
   // The first expose comes after the window manager framed the window, so the
   // frame's extents are known from here on.
-  if (event->type() == QEvent::Expose && !framed_ && watched == windowHandle() &&
-      windowHandle()->isExposed()) {
+  if (event->type() == QEvent::Expose && !framed_ && watched == windowHandle() && windowHandle()->isExposed()) {
     windowHandle()->removeEventFilter(this);
     Settle();
   }
@@ -196,8 +196,10 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
 void QtForm::closeEvent(QCloseEvent* event) {
   bool cancel = false;
   events_->Form_QueryUnload(cancel, CloseFromWindow);
-  if (cancel) event->ignore();
-  else event->accept();
+  if (cancel)
+    event->ignore();
+  else
+    event->accept();
 }
 
 }  // namespace platform

@@ -22,8 +22,7 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 
 // The four CARDINALs of a property, or nullopt when it is not (yet) set.
 std::optional<QMargins> Extents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t atom) {
-  const xcb_get_property_cookie_t cookie =
-      xcb_get_property(connection, 0, window, atom, XCB_ATOM_CARDINAL, 0, 4);
+  const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, atom, XCB_ATOM_CARDINAL, 0, 4);
   xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
   std::optional<QMargins> margins;
   if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
@@ -37,8 +36,7 @@ std::optional<QMargins> Extents(xcb_connection_t* connection, xcb_window_t windo
 
 bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t wanted) {
   const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
-  const xcb_get_property_cookie_t cookie =
-      xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024);
+  const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024);
   xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
   bool found = false;
   if (reply && reply->format == 32) {
@@ -67,8 +65,7 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
   message.format = 32;
   message.window = id;
   message.type = request;
-  xcb_send_event(connection, 0, root,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+  xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
   xcb_flush(connection);
   // The window manager answers by setting the property; a few round trips at most.

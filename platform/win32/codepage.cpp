@@ -112,16 +112,16 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   // One '?' per character the code page lacks, a pair of surrogates included.
   std::wstring single;
   for (std::size_t i = 0; i < wide.size(); ++i) {
-    const bool pair = wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
-                      wide[i + 1] < 0xE000;
+    const bool pair =
+        wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000;
     single += pair ? L'?' : wide[i];
     if (pair) ++i;
   }
   if (single.empty()) return {};
   // No best fit: a character the code page lacks becomes '?', never a look-alike.
   const int size = static_cast<int>(single.size());
-  std::string ansi(static_cast<std::size_t>(
-                       WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, single.data(), size, nullptr, 0, "?", nullptr)),
+  std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, single.data(), size,
+                                                                nullptr, 0, "?", nullptr)),
                    '\0');
   WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, single.data(), size, ansi.data(), static_cast<int>(ansi.size()),
                       "?", nullptr);

@@ -15,8 +15,10 @@ constexpr ULONGLONG kLeftoverAge = 10ULL * 10000000ULL;  // 100 ns units
 
 std::string Describe(DWORD error) {
   switch (error) {
-    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: return "File not found";
-    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION: return "Permission denied";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "File not found";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return "Permission denied";
     default: return "Path/File access error";
   }
 }
@@ -48,8 +50,9 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 std::optional<std::string> Read(const std::string& path, std::string* why) {
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     if (why) *why = Describe(GetLastError());
     return std::nullopt;

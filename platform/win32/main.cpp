@@ -1,4 +1,5 @@
-#include <windows.h>
+#include <windows.h>  // before the headers that build on it
+
 #include <commctrl.h>
 
 #include "platform/program.h"

@@ -149,8 +149,10 @@ void Win32MenuItem::SetChecked(bool v) {
 }
 
 void Win32Timer::SetInterval(int milliseconds) {
-  if (milliseconds <= 0) KillTimer(hwnd_, kId);
-  else SetTimer(hwnd_, kId, static_cast<UINT>(milliseconds), nullptr);
+  if (milliseconds <= 0)
+    KillTimer(hwnd_, kId);
+  else
+    SetTimer(hwnd_, kId, static_cast<UINT>(milliseconds), nullptr);
 }
 
 // Another program may hold the clipboard for a moment.

@@ -100,9 +100,9 @@ class Win32OptionGroup {
  public:
   Win32OptionGroup(FormEvents*& events, const Twips& twips) : events_(events), twips_(twips) {}
   void Add(HWND hwnd) { buttons_[count_++] = hwnd; }
-  void Select(int index);    // by the program: checks it, clears the others
+  void Select(int index);  // by the program: checks it, clears the others
   void Unselect(int index);
-  void Clicked(HWND hwnd);   // BN_CLICKED: the user checked it
+  void Clicked(HWND hwnd);  // BN_CLICKED: the user checked it
   bool Owns(HWND hwnd) const;
   void SetLeft(int index, double v) { MoveChild(buttons_[index], twips_.X(v), ChildRect(buttons_[index]).top); }
 

@@ -13,8 +13,8 @@ namespace {
 NullEvents noEvents;
 
 constexpr wchar_t kWindowClass[] = L"TovuWindow";
-constexpr UINT kCommandBase = 1000;         // menu command = base + MenuId
-constexpr UINT kSessionEnd = WM_APP + 1;    // a console's close, passed to the window's thread
+constexpr UINT kCommandBase = 1000;       // menu command = base + MenuId
+constexpr UINT kSessionEnd = WM_APP + 1;  // a console's close, passed to the window's thread
 constexpr int kListId = 10, kButtonId = 11, kCodeId = 12, kLabelId = 13, kOptionId = 20;
 
 // The console handler runs on a thread of its own: it asks the window to end
@@ -68,11 +68,7 @@ void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAft
 }
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32System& system)
-    : events_(&noEvents),
-      system_(system),
-      form_(events_, twips_),
-      screen_(twips_),
-      windowSystem_([this] { Ended(); }) {
+    : events_(&noEvents), system_(system), form_(events_, twips_), screen_(twips_), windowSystem_([this] { Ended(); }) {
   HDC screen = GetDC(nullptr);
   const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -84,7 +80,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
@@ -94,13 +90,16 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   menus_.resize(kMenuIdCount);
   for (const MenuDesign& menu : design.menus) BuildMenu(bar_, menu);
   acceleratorTable_ = CreateAcceleratorTableW(accelerators_.data(), static_cast<int>(accelerators_.size()));
-  const HWND hwnd = CreateWindowExW(0, kWindowClass, Wide(design.caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, nullptr, bar_, instance, this);
+  const HWND hwnd =
+      CreateWindowExW(0, kWindowClass, Wide(design.caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, nullptr, bar_, instance, this);
   form_.SetHandle(hwnd);
 
   HFONT windowFont = MakeFont(design.font, dpiY);
-  if (windowFont) fonts_.push_back(windowFont);
-  else windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (windowFont)
+    fonts_.push_back(windowFont);
+  else
+    windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const auto fontOf = [&](const ControlDesign& control) {
     HFONT own = MakeFont(control.font, dpiY);
     if (!own) return windowFont;
@@ -121,9 +120,9 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
                                 fontOf(design.lblCode), kLabelId);
   group_ = std::make_unique<Win32OptionGroup>(events_, twips_);
   for (int i = 0; i < 4; ++i) {
-    const HWND option = AddControl(L"BUTTON", design.optList[i],
-                                   kChild | WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
-                                   fontOf(design.optList[i]), kOptionId + i);
+    const HWND option =
+        AddControl(L"BUTTON", design.optList[i], kChild | WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
+                   fontOf(design.optList[i]), kOptionId + i);
     if (i == 0) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
     group_->Add(option);
     options_[i] = std::make_unique<Win32OptionButton>(*group_, i);
@@ -168,10 +167,10 @@ Win32Desktop::~Win32Desktop() {
 
 HWND Win32Desktop::AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle,
                               HFONT font, int id) {
-  const HWND control = CreateWindowExW(extendedStyle, kind, Wide(design.caption).c_str(), style, twips_.X(design.left),
-                                       twips_.Y(design.top), twips_.X(design.width), twips_.Y(design.height), hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                       nullptr);
+  const HWND control =
+      CreateWindowExW(extendedStyle, kind, Wide(design.caption).c_str(), style, twips_.X(design.left),
+                      twips_.Y(design.top), twips_.X(design.width), twips_.Y(design.height), hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
@@ -198,8 +197,7 @@ void Win32Desktop::Show() {
   RECT outer;
   GetWindowRect(hwnd(), &outer);
   const PixelRect frame{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
-  const PixelRect reach =
-      InReach(frame, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME), screens);
+  const PixelRect reach = InReach(frame, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME), screens);
   if (!(reach == frame)) {
     ::SetWindowPos(hwnd(), nullptr, reach.left, reach.top, reach.width, reach.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -243,29 +241,18 @@ LRESULT CALLBACK Win32Desktop::Procedure(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      form_.RaiseResize(false);
-      return 0;
-    case WM_COMMAND:
-      Command(wParam, lParam);
-      return 0;
+    case WM_SIZE: form_.RaiseResize(false); return 0;
+    case WM_COMMAND: Command(wParam, lParam); return 0;
     case WM_TIMER:
       if (wParam == Win32Timer::kId) events_->tmrPasteMode_Timer();
       return 0;
-    case WM_CLOSE:
-      Close(CloseFromWindow);
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_CLOSE: Close(CloseFromWindow); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       if (wParam) Close(CloseBySession);
       return 0;
-    case kSessionEnd:
-      Close(CloseBySession);
-      return 0;
-    case Win32ListBox::kRedraw:
-      list_->Redraw();
-      return 0;
+    case kSessionEnd: Close(CloseBySession); return 0;
+    case Win32ListBox::kRedraw: list_->Redraw(); return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus comes back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -284,9 +271,7 @@ LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       break;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(hwnd(), message, wParam, lParam);
 }
@@ -296,7 +281,8 @@ void Win32Desktop::Command(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam), code = HIWORD(wParam);
   if (!control) {
     // A menu item or its shortcut; IDOK and IDCANCEL from Enter and Escape are no command.
-    if (id > kCommandBase && id < kCommandBase + kMenuIdCount) RaiseMenuClick(*events_, static_cast<MenuId>(id - kCommandBase));
+    if (id > kCommandBase && id < kCommandBase + kMenuIdCount)
+      RaiseMenuClick(*events_, static_cast<MenuId>(id - kCommandBase));
   } else if (control == list_->hwnd()) {
     if (code == LBN_SELCHANGE) events_->lstMain_Click();
   } else if (code == BN_CLICKED && group_->Owns(control)) {

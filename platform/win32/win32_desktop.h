@@ -19,8 +19,7 @@ namespace platform {
 class Win32WindowSystem final : public WindowSystem {
  public:
   explicit Win32WindowSystem(std::function<void()> ended) : ended_(std::move(ended)) {}
-  void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                    int flags) override;
+  void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, int flags) override;
   void End() override { ended_(); }
 
  private:

@@ -44,8 +44,7 @@ bool Win32Form::SetHeight(double twips) {
   return Place({}, {}, r.right - r.left, Pixels(twips, twips_.perPixelY));
 }
 
-bool Win32Form::Place(std::optional<int> x, std::optional<int> y, std::optional<int> width,
-                      std::optional<int> height) {
+bool Win32Form::Place(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height) {
   const bool move = x.has_value() || y.has_value();
   if ((move && !(x && y)) || (!move && !(width && height)) || IsIconic(hwnd_) || IsZoomed(hwnd_)) return false;
   if (!move && (*width < 1 || *height < 1)) return false;
@@ -67,8 +66,8 @@ void Win32Form::SetClientSize(int width, int height) {
 
 void Win32Form::RaiseResize(bool always) {
   const RECT outer = Outer(), client = Client();
-  const auto now = std::make_tuple(WindowState(), client.right, client.bottom, outer.right - outer.left,
-                                   outer.bottom - outer.top);
+  const auto now =
+      std::make_tuple(WindowState(), client.right, client.bottom, outer.right - outer.left, outer.bottom - outer.top);
   if (!always && raised_ == now) return;
   raised_ = now;
   events_->Form_Resize();

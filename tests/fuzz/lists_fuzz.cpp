@@ -19,8 +19,10 @@ std::vector<std::string> Model(const std::string& text) {
     }
     any = true;
     lineEmpty = false;
-    if (c == ',') elements.emplace_back();
-    else elements.back() += c;
+    if (c == ',')
+      elements.emplace_back();
+    else
+      elements.back() += c;
   }
   if (!lineEmpty || !any) return any ? elements : std::vector<std::string>{};
   elements.pop_back();  // the last line's end is no comma

@@ -12,8 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   folder.resize(folder.find_last_of(L'\\') + 1);
   folder += L"starts";
   CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring name = folder + L"\\" + std::to_wstring(GetTickCount64()) + L"-" +
-                            std::to_wstring(GetCurrentProcessId());
+  const std::wstring name =
+      folder + L"\\" + std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(GetCurrentProcessId());
   const wchar_t* line = GetCommandLineW();
   const int size = WideCharToMultiByte(CP_UTF8, 0, line, -1, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
