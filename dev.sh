@@ -71,7 +71,7 @@ case "${1:-}" in
     echo "== unit, Qt and system tests"
     ctest --test-dir build --output-on-failure -j "$JOBS"
     echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzz targets"
-    CC=clang CXX=clang++ build build-asan -DTOVU_WERROR=ON -DTOVU_SANITIZE=ON -DTOVU_FUZZ=ON -DTOVU_QT=OFF \
+    build build-asan -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOVU_WERROR=ON -DTOVU_SANITIZE=ON -DTOVU_FUZZ=ON -DTOVU_QT=OFF \
       -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j "$JOBS"
