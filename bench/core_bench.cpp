@@ -212,13 +212,7 @@ void BM_SaveSettings(benchmark::State& state) {
   state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes, isCrowded ? "2,000 sections" : "own file") +
                  (changed ? ", one value changed" : ", unchanged"));
 }
-BENCHMARK(BM_SaveSettings)
-    ->Args({0, 1})
-    ->Args({1, 1})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+BENCHMARK(BM_SaveSettings)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The replacement alone: temporary file, fsync, rename.
 void BM_ReplaceFile(benchmark::State& state) {

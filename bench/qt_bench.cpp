@@ -86,13 +86,7 @@ void BM_ViewList(benchmark::State& state) {
   state.counters["paints"] = benchmark::Counter(window.counter.paints, benchmark::Counter::kAvgIterations);
   state.SetLabel(std::string(other ? "other list" : "same list") + (settle ? ", laid out and painted" : ""));
 }
-BENCHMARK(BM_ViewList)
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_ViewList)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Where a refill's time goes: emptying the widget, converting the names, and
 // appending them one by one as the handler does.
@@ -180,7 +174,7 @@ void BM_StickyTick(benchmark::State& state) {
   state.SetLabel(std::string(snapping ? "snapping" : "nothing to snap") + (settle ? ", with events" : "") + ", " +
                  QGuiApplication::platformName().toStdString());
 }
-BENCHMARK(BM_StickyTick)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StickyTick)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 namespace platform {
 namespace {
@@ -87,6 +88,13 @@ TextLines SplitTextLines(std::string_view bytes) {
     start = end + ((text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') ? 2 : 1);
   }
   return result;
+}
+
+TextLines ReadTextFile(const std::string& path) {
+  std::string why;
+  const std::optional<std::string> bytes = files::Read(path, &why);
+  if (!bytes) return {{}, {}, why};
+  return SplitTextLines(*bytes);
 }
 
 }  // namespace platform

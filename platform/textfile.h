@@ -18,4 +18,8 @@ std::string DecodeText(std::string_view bytes);
 // an end at the very end adds no empty line.
 TextLines SplitTextLines(std::string_view bytes);
 
+// Reads a file and splits it as above; a file that cannot be read gives no
+// lines and the reason.
+TextLines ReadTextFile(const std::string& path);
+
 }  // namespace platform

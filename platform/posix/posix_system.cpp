@@ -10,7 +10,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/files.h"
 #include "platform/text.h"
 #include "platform/textfile.h"
 
@@ -194,11 +193,6 @@ bool PosixSystem::FileExists(const std::string& path) const {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
-TextLines PosixSystem::ReadTextLines(const std::string& path) const {
-  std::string why;
-  const std::optional<std::string> bytes = files::Read(path, &why);
-  if (!bytes) return {{}, {}, why};
-  return SplitTextLines(*bytes);
-}
+TextLines PosixSystem::ReadTextLines(const std::string& path) const { return ReadTextFile(path); }
 
 }  // namespace platform

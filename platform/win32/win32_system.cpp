@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/files.h"
 #include "platform/text.h"
 #include "platform/textfile.h"
 #include "platform/win32/wide.h"
@@ -63,11 +62,6 @@ bool Win32System::FileExists(const std::string& path) const {
          !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
-TextLines Win32System::ReadTextLines(const std::string& path) const {
-  std::string why;
-  const std::optional<std::string> bytes = files::Read(path, &why);
-  if (!bytes) return {{}, {}, why};
-  return SplitTextLines(*bytes);
-}
+TextLines Win32System::ReadTextLines(const std::string& path) const { return ReadTextFile(path); }
 
 }  // namespace platform
