@@ -122,6 +122,21 @@ struct OpenDialog {
   virtual std::string FileName() const = 0;  // kept between uses
 };
 
+// The properties a back end's open dialog keeps between shows; showing is its own.
+class OpenDialogBase : public OpenDialog {
+ public:
+  void SetCancelError(bool v) override { cancelError_ = v; }
+  void SetFilter(const std::string& v) override { filter_ = v; }
+  void SetFlags(int v) override { flags_ = v; }
+  std::string FileName() const override { return fileName_; }
+
+ protected:
+  bool cancelError_ = false;
+  std::string filter_;
+  int flags_ = 0;
+  std::string fileName_;
+};
+
 // The window system's own calls, beside the window's properties.
 struct WindowSystem {
   virtual ~WindowSystem() = default;

@@ -11,7 +11,6 @@
 #include <cstdlib>
 
 #include "platform/text.h"
-#include "platform/textfile.h"
 
 extern char** environ;
 
@@ -136,10 +135,10 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
 }
 
 PosixSystem::PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder)
-    : commandLine_(JoinCommandLine(arguments)), folder_(std::move(folder)) {}
+    : SystemBase(JoinCommandLine(arguments), std::move(folder)) {}
 
 std::string PosixSystem::ProgramFolder() const {
-  if (folder_) return *folder_;
+  if (Folder()) return *Folder();
   std::array<char, PATH_MAX> buffer{};
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
   if (n <= 0) return ".";
@@ -192,7 +191,5 @@ bool PosixSystem::FileExists(const std::string& path) const {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
-
-TextLines PosixSystem::ReadTextLines(const std::string& path) const { return ReadTextFile(path); }
 
 }  // namespace platform

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile_files.h"
-#include "platform/system.h"
+#include "platform/system_base.h"
 
 namespace platform {
 
@@ -33,7 +32,7 @@ std::vector<std::string> FileArguments(const Launch& launch);
 // for "Notepad", also "notepad" and the common plain-text editors, in order.
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath);
 
-class PosixSystem final : public System {
+class PosixSystem final : public SystemBase {
  public:
   // arguments: what followed the program's name when it was started. folder:
   // the program folder to report, when not the executable's own.
@@ -41,26 +40,8 @@ class PosixSystem final : public System {
 
   std::string ProgramFolder() const override;
   char PathSeparator() const override { return '/'; }
-  std::string CommandLine() const override { return commandLine_; }
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
-  TextLines ReadTextLines(const std::string& path) const override;
-  std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
-                         std::size_t size, const std::string& path) override {
-    return profiles_.Get(section, key, defaultValue, size, path);
-  }
-  void ProfilePut(const std::string& section, const std::string& key, const std::optional<std::string>& value,
-                  const std::string& path) override {
-    profiles_.Put(section, key, value, path);
-  }
-
-  // Writes the held profile writes; false when the file could not be replaced.
-  bool Flush() { return profiles_.Flush(); }
-
- private:
-  std::string commandLine_;
-  std::optional<std::string> folder_;
-  ProfileFiles profiles_;
 };
 
 }  // namespace platform

@@ -96,7 +96,7 @@ bool QtOpenDialog::ShowOpen() {
   // Qt's own dialog: the same on every desktop, and it takes a typed path.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode((flags_ & 0x1000) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setFileMode((flags_ & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   const QStringList filters = NameFilters(filter_);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!fileName_.empty()) dialog.selectFile(Q(fileName_));

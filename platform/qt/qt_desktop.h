@@ -42,21 +42,13 @@ class QtClipboard final : public Clipboard {
 // "desc|*.a;*.b|..." as Qt name filters "desc (*.a *.b)", in the same order.
 QStringList NameFilters(const std::string& filter);
 
-class QtOpenDialog final : public OpenDialog {
+class QtOpenDialog final : public OpenDialogBase {
  public:
   explicit QtOpenDialog(QWidget* parent) : parent_(parent) {}
-  void SetCancelError(bool v) override { cancelError_ = v; }
-  void SetFilter(const std::string& v) override { filter_ = v; }
-  void SetFlags(int v) override { flags_ = v; }
   bool ShowOpen() override;
-  std::string FileName() const override { return fileName_; }
 
  private:
   QWidget* parent_;
-  bool cancelError_ = false;
-  std::string filter_;
-  int flags_ = 0;
-  std::string fileName_;
 };
 
 // Stacking through the window manager's always-on-top state; End through the

@@ -171,21 +171,13 @@ class Win32Clipboard final : public Clipboard {
   HWND owner_;
 };
 
-class Win32OpenDialog final : public OpenDialog {
+class Win32OpenDialog final : public OpenDialogBase {
  public:
   explicit Win32OpenDialog(HWND owner) : owner_(owner) {}
-  void SetCancelError(bool v) override { cancelError_ = v; }
-  void SetFilter(const std::string& v) override { filter_ = v; }
-  void SetFlags(int v) override { flags_ = v; }
   bool ShowOpen() override;
-  std::string FileName() const override { return fileName_; }
 
  private:
   HWND owner_;
-  bool cancelError_ = false;
-  std::string filter_;
-  int flags_ = 0;
-  std::string fileName_;
 };
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/text.h"
-#include "platform/textfile.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -20,10 +19,10 @@ std::string CommandLineArguments(const std::string& commandLine) {
 }
 
 Win32System::Win32System(std::optional<std::string> folder)
-    : commandLine_(CommandLineArguments(Utf8(GetCommandLineW()))), folder_(std::move(folder)) {}
+    : SystemBase(CommandLineArguments(Utf8(GetCommandLineW())), std::move(folder)) {}
 
 std::string Win32System::ProgramFolder() const {
-  if (folder_) return *folder_;
+  if (Folder()) return *Folder();
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -61,7 +60,5 @@ bool Win32System::FileExists(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES &&
          !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
-
-TextLines Win32System::ReadTextLines(const std::string& path) const { return ReadTextFile(path); }
 
 }  // namespace platform

@@ -5,8 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/profile_files.h"
-#include "platform/system.h"
+#include "platform/system_base.h"
 
 namespace platform {
 
@@ -14,33 +13,15 @@ namespace platform {
 // name is quoted up to the next quote, or runs to the first blank.
 std::string CommandLineArguments(const std::string& commandLine);
 
-class Win32System final : public System {
+class Win32System final : public SystemBase {
  public:
   // folder: the program folder to report, when not the executable's own.
   explicit Win32System(std::optional<std::string> folder = std::nullopt);
 
   std::string ProgramFolder() const override;
   char PathSeparator() const override { return '\\'; }
-  std::string CommandLine() const override { return commandLine_; }
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
-  TextLines ReadTextLines(const std::string& path) const override;
-  std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
-                         std::size_t size, const std::string& path) override {
-    return profiles_.Get(section, key, defaultValue, size, path);
-  }
-  void ProfilePut(const std::string& section, const std::string& key, const std::optional<std::string>& value,
-                  const std::string& path) override {
-    profiles_.Put(section, key, value, path);
-  }
-
-  // Writes the held profile writes; false when the file could not be replaced.
-  bool Flush() { return profiles_.Flush(); }
-
- private:
-  std::string commandLine_;
-  std::optional<std::string> folder_;
-  ProfileFiles profiles_;
 };
 
 }  // namespace platform
