@@ -20,8 +20,20 @@ fi
 wine_env "$prefix"
 # A pipe from a Wine program stays open while wineserver lives: output goes
 # through a file.
-out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+out=$(mktemp) session=
+cleanup() {
+  rm -f "$out"
+  [ -z "$session" ] || { wineserver -k 2>/dev/null; stop_x_session; rm -rf "$session"; }
+}
+trap cleanup EXIT
+if [ -n "${TOVU_WINE_DISPLAY:-}" ]; then
+  # A window test: a private X server, and the prefix's processes started
+  # afresh on it.
+  . "$(dirname "$0")/../e2e/x_session.sh"
+  session=$(mktemp -d)
+  wineserver -k 2>/dev/null || true
+  start_x_session "$session"
+fi
 status=0
 (wine_exec "$program" "$@") >"$out" 2>&1 || status=$?
 cat "$out"
