@@ -8,26 +8,10 @@
 
 namespace bench {
 
-struct BareEvents final : platform::FormEvents {
+struct BareEvents final : platform::NullEvents {
   explicit BareEvents(platform::WindowSystem& windows) : windows(windows) {}
   platform::WindowSystem& windows;
   void Form_QueryUnload(bool&, int) override { windows.End(); }
-  void Form_Load() override {}
-  void Form_Resize() override {}
-  void lstMain_Click() override {}
-  void cmdCopy_Click() override {}
-  void optList_Click(int) override {}
-  void tmrPasteMode_Timer() override {}
-  void mnuNew_Click() override {}
-  void mnuOpen_Click() override {}
-  void mnuExit_Click() override {}
-  void mnuViewList_Click(int) override {}
-  void mnuQCopy_Click() override {}
-  void mnuTopPos_Click() override {}
-  void mnuPasteMode_Click() override {}
-  void mnuUpMemo_Click() override {}
-  void mnuModeSave_Click() override {}
-  void mnuWinPosSave_Click() override {}
 };
 
 }  // namespace bench

@@ -32,8 +32,9 @@ struct FormEvents {
   virtual void mnuWinPosSave_Click() = 0;
 };
 
-// Where events go before the window is attached: nowhere.
-struct NullEvents final : FormEvents {
+// Where events go before the window is attached: nowhere. Also the base of a
+// window that answers only some of them.
+struct NullEvents : FormEvents {
   void Form_Load() override {}
   void Form_Resize() override {}
   void Form_QueryUnload(bool&, int) override {}
