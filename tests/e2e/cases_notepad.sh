@@ -18,25 +18,6 @@ case_command_line_and_new_notepad() {
     want_notepad_start 5 file "$chosen" && close_window
 }
 
-# "All files (*.*)" (the last type) lists a file without an extension too.
-case_all_files_type_offers_every_file() {
-  only_on linux || return 0
-  mkdir "$CASE_DIR/plain" && : >"$CASE_DIR/plain/notes" && : >"$CASE_DIR/plain/page.htm" &&
-    installed && fake_notepad "$APP" &&
-    launch && open_dialog type "$CASE_DIR/plain/" Return Tab End shift+Tab shift+Tab n Return &&
-    want_notepad_starts 1 && want_notepad_start 1 file "$CASE_DIR/plain/notes" && close_window
-}
-
-# With the startup option Notepad starts once, with the command line if there is one.
-case_startup_option_starts_notepad() {
-  local page
-  page=$(native_path "$(page "a b.htm")") && installed && fake_notepad "$APP" &&
-    settings QuickCopy=False TopPos=False PasteMode=False UpMemo=True ModeSave=False WinPosSave=False &&
-    launch && wait_notepad_starts 1 && close_window && want "UpMemo written" is True ini UpMemo &&
-    launch "$page" && want_notepad_starts 2 && want_notepad_start 1 empty && want_notepad_start 2 arg "$page" &&
-    close_window
-}
-
 case_no_notepad_anywhere() {
   installed && no_notepad "$APP" && launch "$(native_path "$(page "a b.htm")")" && keys ctrl+n &&
     still "the program ended after Ctrl+N without a Notepad" program_running && close_window

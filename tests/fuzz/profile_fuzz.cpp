@@ -19,27 +19,15 @@ bool Plain(const std::string& s) {
          codepage::AnsiToUtf8(codepage::Utf8ToAnsi(s)) == s && s.size() < 1000;
 }
 
-std::pair<std::size_t, std::size_t> LineAround(const std::string& s, std::size_t i);
-
-// The file's lines, each with its line end.
-std::vector<std::string> Lines(const std::string& s) {
+// The file's lines, each with its line end (CR LF, CR or LF).
+std::vector<std::string> Lines(std::string_view s) {
   std::vector<std::string> lines;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto [begin, end] = LineAround(s, i);
-    lines.push_back(s.substr(begin, end - begin));
-    i = end;
+  for (std::size_t i = 0, end; i < s.size(); i = end) {
+    end = s.find_first_of("\r\n", i);
+    end = end == std::string_view::npos ? s.size() : end + (s.substr(end, 2) == "\r\n" ? 2 : 1);
+    lines.emplace_back(s.substr(i, end - i));
   }
   return lines;
-}
-
-// The line of text that holds position i, with its line end.
-std::pair<std::size_t, std::size_t> LineAround(const std::string& s, std::size_t i) {
-  std::size_t begin = s.find_last_of("\r\n", i == 0 ? 0 : i - 1);
-  begin = (begin == std::string::npos || i == 0) ? 0 : begin + 1;
-  std::size_t end = s.find_first_of("\r\n", i);
-  end = end == std::string::npos ? s.size() : end + 1;
-  if (end < s.size() && s[end - 1] == '\r' && s[end] == '\n') ++end;
-  return {begin, end};
 }
 
 }  // namespace
@@ -64,29 +52,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       profile::Get(written, section, key, 1024) != value) {
     std::abort();
   }
+  const std::vector<std::string> old = Lines(before), now = Lines(*written);
   if (!value) {
     // A removal takes whole lines out and leaves the others as they were.
     if (profile::Get(written, section, key, 1024)) std::abort();
-    std::size_t at = 0, kept = 0;
-    const std::vector<std::string> old = Lines(before);
-    for (const std::string& line : old) {
-      if (written->compare(at, line.size(), line) == 0) at += line.size(), ++kept;
-    }
-    if (at != written->size() || kept == old.size()) std::abort();
+    std::size_t at = 0;
+    for (const std::string& line : old) at += at < now.size() && now[at] == line;
+    if (at != now.size() || now.size() == old.size()) std::abort();
     return 0;
   }
-  // Only one place changed: what comes before it and after it is the old file's.
-  std::size_t prefix = 0;
-  while (prefix < before.size() && prefix < written->size() && before[prefix] == (*written)[prefix]) ++prefix;
-  std::size_t suffix = 0;
-  while (suffix < before.size() - prefix && suffix < written->size() - prefix &&
-         before[before.size() - 1 - suffix] == (*written)[written->size() - 1 - suffix]) {
-    ++suffix;
+  // A write changes one line of the old file at most; it may add lines.
+  std::size_t head = 0, tail = 0;
+  while (head < old.size() && head < now.size() && old[head] == now[head]) ++head;
+  while (tail < old.size() - head && tail < now.size() - head &&
+         old[old.size() - 1 - tail] == now[now.size() - 1 - tail]) {
+    ++tail;
   }
-  // The bytes of the old file that changed lie within one line of it.
-  if (prefix < before.size() - suffix) {
-    const auto [begin, end] = LineAround(before, prefix);
-    if (before.size() - suffix > end) std::abort();
-  }
+  if (old.size() - head - tail > 1) std::abort();
   return 0;
 }

@@ -1,37 +1,21 @@
 #!/usr/bin/env bash
-# Runs each libFuzzer target of a build (-DTOVU_FUZZ=ON) for a while on a copy
-# of its seed corpus, two at a time; fails when one finds a crash or a broken
-# property. Prints each target's executions.
+# Runs every libFuzzer target of a build (-DTOVU_FUZZ=ON) side by side for a
+# while, each on a copy of its seed corpus; fails when one finds a crash or a
+# broken property. Prints each target's executions.
 #   tests/fuzz/run.sh BUILD_DIR [SECONDS]      (20 s each by default)
 set -uo pipefail
-build=$(cd "$1" && pwd)
-seconds=${2:-20}
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
+build=$(cd "$1" && pwd) seconds=${2:-20} here=$(cd "$(dirname "$0")" && pwd) work=$(mktemp -d) status=0
 trap 'rm -rf "$work"' EXIT
-run() {  # target
-  local target=$1
-  mkdir -p "$work/$target"
-  cp "$here/corpus/$target"/* "$work/$target/" 2>/dev/null
-  (cd "$work" && "$build/tests/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    "$work/$target" >"$work/$target.log" 2>&1)
-}
-status=0
-pids=()
-targets=()
 for fuzz in "$build"/tests/*_fuzz; do
-  target=$(basename "$fuzz" _fuzz)
-  run "$target" &
-  pids+=($!)
-  targets+=("$target")
-  if [ ${#pids[@]} -eq 2 ]; then wait "${pids[0]}"; pids=("${pids[@]:1}"); fi
+  [ -x "$fuzz" ] || { echo "no fuzz targets in $build/tests" >&2; exit 1; }
+  target=$(basename "$fuzz" _fuzz) && mkdir "$work/$target" && cp "$here/corpus/$target"/* "$work/$target/"
+  (cd "$work" && "$fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "$target" >"$target.log" 2>&1) &
 done
 wait
-for target in "${targets[@]}"; do
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$target.log")
-  if grep -qE '^(==[0-9]+== ERROR|SUMMARY): ' "$work/$target.log"; then
-    echo "FAIL fuzz/$target after ${runs:-?} runs:"
-    grep -E 'ERROR|SUMMARY|Test unit|Base64' "$work/$target.log" | head -5
+for log in "$work"/*.log; do
+  target=$(basename "$log" .log) runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  if [ -z "$runs" ] || grep -qE '^(==[0-9]+== ERROR|SUMMARY): ' "$log"; then
+    echo "FAIL fuzz/$target after ${runs:-?} runs:" && grep -E 'ERROR|SUMMARY|Test unit|Base64' "$log" | head -5
     status=1
   else
     echo "PASS fuzz/$target ($runs runs in $seconds s)"
