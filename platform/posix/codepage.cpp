@@ -117,21 +117,6 @@ std::optional<std::string> WindowsBytes(char32_t c) {
   }
 }
 
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The code point of a well-formed UTF-8 sequence of up to three bytes at i, and its length.
 std::pair<char32_t, std::size_t> CodePointAt(std::string_view s, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
@@ -163,7 +148,8 @@ std::string AnsiToUtf8(std::string_view ansi) {
       i += 2;
     } else if (const std::optional<char32_t> windows = WindowsByte(c)) {
       out += toUtf8.Convert(ansi.substr(run, i - run), "\xEF\xBF\xBD", false);
-      AppendUtf8(out, *windows);
+      char utf8[3];
+      out.append(utf8, AppendUtf8(utf8, *windows));
       run = ++i;
     } else {
       ++i;

@@ -14,8 +14,6 @@ namespace {
 constexpr UINT kShiftJis = 932;
 constexpr char16_t kNone = 0xFFFF;  // no character: the byte does not decode
 
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
 // Windows' table, asked once per byte and per lead byte that a text holds:
 // converting character by character through the system costs several times
 // more than the lookup.
@@ -60,20 +58,6 @@ class Table {
   std::unique_ptr<std::array<char16_t, 256>> singles_;
   std::array<std::unique_ptr<std::array<char16_t, 256>>, 256> doubles_;
 };
-
-char* AppendUtf8(char* out, char16_t c) {
-  if (c < 0x80) {
-    *out++ = static_cast<char>(c);
-  } else if (c < 0x800) {
-    *out++ = static_cast<char>(0xC0 | (c >> 6));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    *out++ = static_cast<char>(0xE0 | (c >> 12));
-    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
-}
 
 }  // namespace
 
