@@ -2,9 +2,7 @@
 // Win32 back end under its own message loop: loading four lists of 32,767
 // elements, and showing a list of 16,383 entries. Prints medians; asserts
 // nothing. (No Google Benchmark is packaged for mingw.)
-#include <windows.h>  // before the headers that build on it
-
-#include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -49,8 +47,6 @@ void Settle() {
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   bench::ScratchFolder folder;
   bench::WriteListFiles(folder.path(), kElements);
   platform::Win32System system(folder.path());

@@ -47,6 +47,13 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
+// A file's folder (with its separator, or empty) and name.
+std::pair<std::wstring, std::wstring> Target(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {L"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 }  // namespace
 
 std::optional<std::string> Read(const std::string& path, std::string* why) {
@@ -71,10 +78,7 @@ std::optional<std::string> Read(const std::string& path, std::string* why) {
 }
 
 void RemoveLeftovers(const std::string& path) {
-  const std::wstring target = Wide(path);
-  const std::size_t slash = target.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
-  const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+  const auto [folder, name] = Target(Wide(path));
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW((folder + L"." + name + L".*" + kTemporarySuffix).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -102,9 +106,7 @@ Replaceable CanReplace(const std::string& path) {
 
 bool Replace(const std::string& path, const std::string& bytes) {
   const std::wstring target = Wide(path);
-  const std::size_t slash = target.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
-  const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+  const auto [folder, name] = Target(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
 

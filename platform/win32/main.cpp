@@ -1,14 +1,9 @@
-#include <windows.h>  // before the headers that build on it
-
-#include <commctrl.h>
+#include <windows.h>
 
 #include "platform/program.h"
 #include "platform/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-
   platform::Win32System system;
   platform::Win32Desktop desktop(instance, platform::ProgramDesign(), system);
   const std::unique_ptr<platform::FormEvents> program = platform::NewProgram(desktop);

@@ -33,19 +33,19 @@ void Win32ListBox::Quiet() {
   if (quiet_) return;
   quiet_ = true;
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  PostMessageW(GetParent(hwnd_), kRedraw, 0, 0);
+  PostMessageW(GetParent(hwnd_), kListRedrawMessage, 0, 0);
 }
 
 void Win32ListBox::Insert() const {
-  if (waitingCount_ == 0) return;
-  SendMessageW(hwnd_, LB_INITSTORAGE, waitingCount_, waiting_.size() * sizeof(wchar_t));
+  if (waiting_.empty()) return;
+  const auto count = std::count(waiting_.begin(), waiting_.end(), '\0');
+  SendMessageW(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(count), waiting_.size() * sizeof(wchar_t));
   const std::wstring names = Wide(waiting_);
   // Without LBS_SORT the list box appends; neither call notifies.
   for (std::size_t start = 0; start < names.size(); start = names.find(L'\0', start) + 1) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names.c_str() + start));
   }
   waiting_.clear();
-  waitingCount_ = 0;
 }
 
 void Win32ListBox::Redraw() {
@@ -59,7 +59,6 @@ void Win32ListBox::Redraw() {
 void Win32ListBox::Clear() {
   Quiet();
   waiting_.clear();
-  waitingCount_ = 0;
   SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
 }
 
@@ -68,7 +67,6 @@ void Win32ListBox::AddItem(const std::string& item) {
   // A name holds no NUL that matters: the list box would show it only up to one.
   waiting_.append(item.c_str());
   waiting_ += '\0';
-  ++waitingCount_;
 }
 
 int Win32ListBox::ListIndex() const {

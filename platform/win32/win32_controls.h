@@ -13,6 +13,12 @@
 
 namespace platform {
 
+// The back end's own messages to the main window.
+enum : UINT {
+  kSessionEndMessage = WM_APP + 1,  // a console's close, passed to the window's thread
+  kListRedrawMessage,               // after a refill: the list box takes its entries (Win32ListBox::Redraw)
+};
+
 // Twips to the screen's pixels and back.
 struct Twips {
   double perPixelX = 15, perPixelY = 15;
@@ -31,9 +37,6 @@ void SizeChild(HWND child, int width, int height);
 // box), so that a refill replaced within the same handler costs nothing.
 class Win32ListBox final : public ListBox {
  public:
-  // Posted to the list box's parent after a refill, which then calls Redraw.
-  static constexpr UINT kRedraw = WM_APP + 2;
-
   Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
   void Clear() override;
   void AddItem(const std::string& item) override;
@@ -52,7 +55,6 @@ class Win32ListBox final : public ListBox {
   const Twips& twips_;
   bool quiet_ = false;
   mutable std::string waiting_;  // names, each ended by a NUL
-  mutable std::size_t waitingCount_ = 0;
 };
 
 class Win32TextBox final : public TextBox {

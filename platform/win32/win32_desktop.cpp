@@ -13,8 +13,7 @@ namespace {
 NullEvents noEvents;
 
 constexpr wchar_t kWindowClass[] = L"TovuWindow";
-constexpr UINT kCommandBase = 1000;       // menu command = base + MenuId
-constexpr UINT kSessionEnd = WM_APP + 1;  // a console's close, passed to the window's thread
+constexpr UINT kCommandBase = 1000;  // menu command = base + MenuId
 constexpr int kListId = 10, kButtonId = 11, kCodeId = 12, kLabelId = 13, kOptionId = 20;
 
 // The console handler runs on a thread of its own: it asks the window to end
@@ -24,7 +23,7 @@ HANDLE consoleEnded = nullptr;
 
 BOOL WINAPI ConsoleEvent(DWORD) {
   if (!consoleWindow) return FALSE;
-  PostMessageW(consoleWindow, kSessionEnd, 0, 0);
+  PostMessageW(consoleWindow, kSessionEndMessage, 0, 0);
   WaitForSingleObject(consoleEnded, 5000);
   return TRUE;
 }
@@ -69,6 +68,9 @@ void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAft
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32System& system)
     : events_(&noEvents), system_(system), form_(events_, twips_), screen_(twips_), windowSystem_([this] { Ended(); }) {
+  // The controls' classes (the tooltip's among them), from the common controls the manifest names.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   HDC screen = GetDC(nullptr);
   const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -251,8 +253,8 @@ LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) Close(CloseBySession);
       return 0;
-    case kSessionEnd: Close(CloseBySession); return 0;
-    case Win32ListBox::kRedraw: list_->Redraw(); return 0;
+    case kSessionEndMessage: Close(CloseBySession); return 0;
+    case kListRedrawMessage: list_->Redraw(); return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus comes back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
