@@ -38,16 +38,17 @@ echo "== the same on a real X server (Xvfb, openbox)"
 )
 
 if [ -n "$windows" ]; then
+  export WINE_PREFIX=$scratch/wine  # made once, used by start_close.sh too
   echo
   echo "== list loading and switching on the Win32 back end, under Wine on a real X server"
   (
     source "$here/x11_session.sh"
     source "$here/../tests/wine/prefix.sh"
-    trap 'WINEPREFIX=$scratch/wine wineserver -k 2>/dev/null; stop_x_session' EXIT
+    trap 'WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; stop_x_session' EXIT
     mkdir "$scratch/wine-x"
     start_x_session "$scratch/wine-x"
-    make_wine_prefix "$scratch/wine"
-    wine_env "$scratch/wine"
+    make_wine_prefix "$WINE_PREFIX"
+    wine_env "$WINE_PREFIX"
     (wine_exec "$windows/bench/win32_bench.exe") >"$scratch/win32_bench.txt" 2>&1
     cat "$scratch/win32_bench.txt"
   )

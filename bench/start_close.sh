@@ -37,7 +37,7 @@ copy_programs "$build" "$scratch/linux"
 measure_both "$scratch/linux/runs"
 report linux 1.15
 if [ $# -ge 2 ]; then
-  WINE_PREFIX=$scratch/wine-prefix
+  WINE_PREFIX=${WINE_PREFIX:-$scratch/wine-prefix}  # run_all.sh's, when it made one
   make_wine_prefix "$WINE_PREFIX"
   mkdir "$scratch/windows"
   copy_programs "$(cd "$2" && pwd)" "$scratch/windows"
