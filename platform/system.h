@@ -21,11 +21,6 @@ struct TextLines {
 
   std::size_t Count() const { return spans.size(); }
   std::string_view Line(std::size_t i) const { return std::string_view(text).substr(spans[i].first, spans[i].second); }
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < Count(); ++i) lines.emplace_back(Line(i));
-    return lines;
-  }
 };
 
 // Window style of a started program: a normal window that takes the focus.
