@@ -96,17 +96,15 @@ TEST(Values, ReadFlagReadNumberAndNumberText) {
   }
   EXPECT_FALSE(settings::ReadFlag(std::nullopt));
   const double kInfinity = std::numeric_limits<double>::infinity();
+  // clang-format off
   const std::pair<std::string, double> numbers[] = {
-      {"1515", 1515},    {"  42", 42},   {"\t8", 8},  {"-120", -120},       {"+7", 7},
-      {"12.5abc", 12.5}, {".5", 0.5},    {"5.", 5},   {"1e3", 1000},        {"1E-2", 0.01},
-      {"2e", 2},         {"2e+", 2},     {"2ex", 2},  {"1e400", kInfinity}, {"-1e400", -kInfinity},
-      {"-0.5x", -0.5},   {"1.2.3", 1.2}, {"1 2", 1},  {"abc", 0},           {"", 0},
-      {"-", 0},          {".", 0},       {"0x10", 0}, {"False", 0}};
+      {"1515", 1515}, {"  42", 42}, {"\t8", 8}, {"-120", -120}, {"+7", 7}, {"12.5abc", 12.5}, {".5", 0.5}, {"5.", 5},
+      {"1e3", 1000}, {"1E-2", 0.01}, {"2e", 2}, {"2e+", 2}, {"2ex", 2}, {"1e400", kInfinity}, {"-1e400", -kInfinity},
+      {"-0.5x", -0.5}, {"1.2.3", 1.2}, {"1 2", 1}, {"abc", 0}, {"", 0}, {"-", 0}, {".", 0}, {"0x10", 0}, {"False", 0}};
   for (const auto& [text, number] : numbers) EXPECT_EQ(number, settings::ReadNumber(text)) << "\"" << text << "\"";
   const std::pair<float, std::string> texts[] = {
-      {1515, "1515"},          {-120, "-120"},       {0.5f, "0.5"},
-      {12.5f, "12.5"},         {1234567, "1234567"}, {12345678, "1.234568E+07"},
-      {1.0f / 3, "0.3333333"}, {-0.0f, "0"},         {0, "0"},
-      {0.1f, "0.1"},           {0.00001f, "1E-05"},  {-7065.25f, "-7065.25"}};
+      {1515, "1515"}, {-120, "-120"}, {0.5f, "0.5"}, {12.5f, "12.5"}, {1234567, "1234567"}, {12345678, "1.234568E+07"},
+      {1.0f / 3, "0.3333333"}, {-0.0f, "0"}, {0, "0"}, {0.1f, "0.1"}, {0.00001f, "1E-05"}, {-7065.25f, "-7065.25"}};
+  // clang-format on
   for (const auto& [value, text] : texts) EXPECT_EQ(text, settings::NumberText(value)) << value;
 }

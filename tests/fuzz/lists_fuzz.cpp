@@ -9,24 +9,20 @@
 namespace {
 
 std::vector<std::string> Model(const std::string& text) {
+  std::string joined;
+  bool any = false;
+  for (std::size_t i = 0, end; i < text.size(); i = end + 1) {
+    end = std::min(text.find_first_of("\r\n", i), text.size());
+    if (end > i) joined += (any ? "," : "") + text.substr(i, end - i), any = true;
+  }
   std::vector<std::string> elements{""};
-  bool any = false, lineEmpty = true;
-  for (const char c : text) {
-    if (c == '\r' || c == '\n') {
-      if (!lineEmpty) elements.emplace_back();  // the line's end counts as a comma
-      lineEmpty = true;
-      continue;
-    }
-    any = true;
-    lineEmpty = false;
+  for (const char c : joined) {
     if (c == ',')
       elements.emplace_back();
     else
       elements.back() += c;
   }
-  if (!lineEmpty || !any) return any ? elements : std::vector<std::string>{};
-  elements.pop_back();  // the last line's end is no comma
-  return elements;
+  return any ? elements : std::vector<std::string>{};
 }
 
 }  // namespace
