@@ -1,24 +1,44 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target of a build (-DTOVU_FUZZ=ON) side by side for a
-# while, each on a copy of its seed corpus; fails when one finds a crash or a
-# broken property. Prints each target's executions.
-#   tests/fuzz/run.sh BUILD_DIR [SECONDS]      (20 s each by default)
+# Runs every libFuzzer target of a build (-DTOVU_FUZZ=ON) side by side; fails when
+# one finds a crash or a broken property. Prints each target's executions.
+#   tests/fuzz/run.sh BUILD_DIR            the committed corpus replayed, then a fixed
+#                                          number of runs from a fixed seed: the same
+#                                          commit always gives the same result
+#   tests/fuzz/run.sh BUILD_DIR SECONDS    a search of that long, seeded at random; what it
+#                                          finds stays in BUILD_DIR/fuzz/ (see the README)
 set -uo pipefail
-build=$(cd "$1" && pwd) seconds=${2:-20} here=$(cd "$(dirname "$0")" && pwd) work=$(mktemp -d) status=0
+build=$(cd "$1" && pwd) seconds=${2:-} here=$(cd "$(dirname "$0")" && pwd) work=$(mktemp -d) status=0
 trap 'rm -rf "$work"' EXIT
+found=$build/fuzz fixed=()
+# The same runs need the same addresses too: libFuzzer learns from the values the
+# program compares, pointers among them.
+[ -n "$seconds" ] || ! setarch "$(uname -m)" -R true 2>/dev/null || fixed=(setarch "$(uname -m)" -R)
+[ -n "$seconds" ] || [ ${#fixed[@]} -gt 0 ] || echo "note: address randomisation stays on here, so fuzz runs may differ"
 for fuzz in "$build"/tests/*_fuzz; do
   [ -x "$fuzz" ] || { echo "no fuzz targets in $build/tests" >&2; exit 1; }
-  target=$(basename "$fuzz" _fuzz) && mkdir "$work/$target" && cp "$here/corpus/$target"/* "$work/$target/"
-  (cd "$work" && "$fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "$target" >"$target.log" 2>&1) &
+  target=$(basename "$fuzz" _fuzz)
+  if [ -n "$seconds" ]; then
+    # New inputs go to the first folder, crashes beside it.
+    mkdir -p "$found/$target" && options=(-max_total_time="$seconds" -artifact_prefix="$found/$target-")
+    folders=("$found/$target" "$here/corpus/$target")
+  else
+    # About ten seconds each on two cores; a target's runs differ with its speed.
+    case $target in settings) runs=12000 ;; lists) runs=60000 ;; *) runs=200000 ;; esac
+    mkdir "$work/$target" && options=(-seed=1 -runs="$runs" -reload=0 -artifact_prefix="$work/$target-")
+    folders=("$work/$target" "$here/corpus/$target")
+  fi
+  (${fixed[@]+"${fixed[@]}"} "$fuzz" "${options[@]}" -timeout=10 -print_final_stats=1 "${folders[@]}" >"$work/$target.log" 2>&1) &
 done
 wait
 for log in "$work"/*.log; do
   target=$(basename "$log" .log) runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   if [ -z "$runs" ] || grep -qE '^(==[0-9]+== ERROR|SUMMARY): ' "$log"; then
     echo "FAIL fuzz/$target after ${runs:-?} runs:" && grep -E 'ERROR|SUMMARY|Test unit|Base64' "$log" | head -5
+    [ -z "$seconds" ] || cp "$log" "$found/$target.log"
     status=1
   else
-    echo "PASS fuzz/$target ($runs runs in $seconds s)"
+    echo "PASS fuzz/$target ($runs runs$([ -z "$seconds" ] || echo " in $seconds s"), $(
+      grep -o 'cov: [0-9]*' "$log" | tail -n 1))"
   fi
 done
 exit $status
