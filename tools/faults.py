@@ -87,7 +87,13 @@ def main():
     print(f"work tree {tree}, log {log}", flush=True)
     configure = ["cmake", "-S", ".", "-B", build, "-DTOVU_WERROR=OFF", "-DTOVU_BENCH=OFF"] + args.cmake
     if args.target == "win32":
-        configure.append("-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake")
+        # The Win32 back end in the program's own width, or in 64 bits where no 32-bit program runs.
+        try:
+            wine32 = os.environ.get("TOVU_WINE64_ONLY") != "1" and subprocess.run(
+                ["/usr/lib/wine/wine", "--version"], capture_output=True).returncode == 0
+        except OSError:  # "Exec format error"
+            wine32 = False
+        configure.append(f"-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-{'i686' if wine32 else 'x86_64'}.cmake")
     if run(configure, tree, log) or run(["cmake", "--build", build, "-j2"], tree, log):
         sys.exit("the unchanged tree does not build; see " + log)
     if suites_failed(tree, build, log):

@@ -18,7 +18,7 @@ launcher_setup() {
   as_wine bash -c '. ./prefix.sh && make_wine_prefix "$PWD/prefix" "$PWD/prefix.log"'
   status=$?
   cp "$home/prefix.log" "$E2E_OUT/wine-prefix.log" 2>/dev/null
-  [ $status -eq 0 ] && in_prefix wine frame.exe >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
+  [ $status -eq 0 ] && in_prefix wine_exec frame.exe >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
 }
 borders() { tr -d '\r' <"$E2E_SCRATCH/frame" | awk '{ print $1, $3, $2, $4 }'; }
 launcher_cleanup() { as_wine env WINEPREFIX="$E2E_SCRATCH/wine/prefix" wineserver -k 2>/dev/null; }
@@ -67,4 +67,4 @@ notepad_expect() {  # empty | arg TEXT... | file PATH
 }
 
 session_ends() { echo session; }  # WM_QUERYENDSESSION and WM_ENDSESSION to every window
-end_session() { in_prefix wineboot --end-session >>"$E2E_OUT/$CASE-session.log" 2>&1 & }  # how
+end_session() { in_prefix wine_cmd wineboot --end-session >>"$E2E_OUT/$CASE-session.log" 2>&1 & }  # how

@@ -9,14 +9,28 @@ wine_env() {  # prefix
   if locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then export LC_ALL=ja_JP.UTF-8; fi
 }
 
+# Some hosts run no 32-bit programs at all (IA-32 emulation off): every i386 program,
+# Wine's 32-bit loader among them, fails with "Exec format error", yet Debian's wine and
+# wineboot still pick that loader. There every Wine call goes through the 64-bit one.
+# Asked of a real 32-bit start each time (a few milliseconds); TOVU_WINE64_ONLY=1 makes
+# any host act as such a one.
+wine_runs_32bit() { [ "${TOVU_WINE64_ONLY:-}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# Wine's own programs (wineboot, regedit) with the loader that runs here.
+wine_cmd() {
+  if wine_runs_32bit; then wine "$@"; else WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"; fi
+}
+
 # Runs a Windows program as this same process: a 64-bit one with Wine's 64-bit
-# loader (plain wine would start it as another process), a 32-bit one with wine.
+# loader (plain wine would start it as another process), a 32-bit one with wine;
+# status 77 where a 32-bit program cannot run.
 wine_exec() {  # program.exe args...
   local header
   header=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
   if [ "$(od -An -t x2 -j $((header + 4)) -N 2 "$1" | tr -d ' ')" = 8664 ] && [ -x /usr/lib/wine/wine64 ]; then
     WINELOADER=/usr/lib/wine/wine64 exec /usr/lib/wine/wine64 "$@"
   fi
+  wine_runs_32bit || { echo "not run: $1 is a 32-bit program, and this host runs no 32-bit programs" >&2; exit 77; }
   exec wine "$@"
 }
 
@@ -24,12 +38,12 @@ make_wine_prefix() {  # prefix [log]
   [ -f "$1/system.reg" ] && return 0
   (
     wine_env "$1"
-    wineboot -i >"${2:-/dev/null}" 2>&1 || exit 1
+    wine_cmd wineboot -i >"${2:-/dev/null}" 2>&1 || exit 1
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
       '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
       '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' '"MS PGothic"="IPAPGothic"' \
       '"MS Gothic"="IPAGothic"' '"MS UI Gothic"="IPAPGothic"' | iconv -f UTF-8 -t UTF-16 >"$1/fonts.reg" &&
-      wine regedit /S "$1/fonts.reg" >>"${2:-/dev/null}" 2>&1
+      wine_cmd regedit /S "$1/fonts.reg" >>"${2:-/dev/null}" 2>&1
     # The next program starts the prefix's own processes afresh, with its display.
     wineserver -w
   )

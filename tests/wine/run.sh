@@ -23,7 +23,7 @@ wine_env "$prefix"
 out=$(mktemp) session=
 cleanup() {
   rm -f "$out"
-  [ -z "$session" ] || { wineserver -k 2>/dev/null; stop_x_session; rm -rf "$session"; }
+  [ -z "$session" ] || { wineserver -k 2>/dev/null || true; stop_x_session; rm -rf "$session"; }
 }
 trap cleanup EXIT
 if [ -n "${TOVU_WINE_DISPLAY:-}" ]; then
