@@ -85,7 +85,36 @@ TEST_F(Win32Test, ReplacementKeepsAttributesAndLeavesNothingBehind) {
   EXPECT_EQ(2, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));  // tovu.ini and the live one
 }
 
+// A read that fails (on Windows, a range another process has locked; Wine enforces no
+// such lock, but a read of this file fails there) fails whole: the settings write
+// never takes what it got so far for the file.
+TEST_F(Win32Test, AFailedReadIsNoFile) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  ASSERT_EQ(platform::files::Replaceable::kYes, platform::files::CanReplace(unreadable));
+  EXPECT_EQ(std::nullopt, platform::files::Read(unreadable));
+  EXPECT_EQ("no file", system.ProfileGet("Setting", "Top", "no file", 1024, unreadable));
+}
+
 using Calls = std::vector<std::string>;
+
+static BOOL CALLBACK CountWindow(HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; }
+static int ThreadWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// Desktops come and go within one process: each leaves no window behind.
+TEST(Win32DesktopLife, EachDesktopLeavesNoWindowBehind) {
+  const int before = ThreadWindows();
+  for (int round = 0; round < 2; ++round) {
+    platform::Win32System system;
+    platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
+    ASSERT_TRUE(desk.Ready()) << round;
+    EXPECT_LT(before, ThreadWindows()) << round;
+  }
+  EXPECT_EQ(before, ThreadWindows());
+}
 
 class Win32DesktopTest : public ::testing::Test {
  protected:

@@ -68,9 +68,15 @@ std::optional<std::string> Read(const std::string& path, std::string* why) {
   if (GetFileType(file) == FILE_TYPE_DISK) {
     bytes.emplace();
     char buffer[65536];
-    DWORD n = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes->append(buffer, n);
-    if (n != 0) bytes.reset();
+    for (DWORD n = 0;; bytes->append(buffer, n)) {
+      // A read that fails part way sets n to 0 as the end does: only the result tells them apart,
+      // and a file read in part must not pass for the whole.
+      if (!ReadFile(file, buffer, sizeof buffer, &n, nullptr)) {
+        bytes.reset();
+        break;
+      }
+      if (n == 0) break;
+    }
   }
   if (!bytes && why) *why = Describe(GetLastError());
   CloseHandle(file);

@@ -6,6 +6,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Win32System system;
   platform::Win32Desktop desktop(instance, platform::ProgramDesign(), system);
+  if (!desktop.Ready()) return 1;  // no window: nothing to wait for
   const std::unique_ptr<platform::FormEvents> program = platform::NewProgram(desktop);
   program->Form_Load();
   desktop.Show();

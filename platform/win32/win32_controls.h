@@ -89,6 +89,7 @@ class Win32Button final : public Button {
   void SetEnabled(bool v) override { EnableWindow(hwnd_, v); }
   void SetLeft(double v) override { MoveChild(hwnd_, twips_.X(v), ChildRect(hwnd_).top); }
   void SetWidth(double v) override;
+  HWND hwnd() const { return hwnd_; }
 
  private:
   HWND hwnd_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <utility>
 
 #include "platform/reach.h"
 #include "platform/win32/wide.h"
@@ -18,7 +19,7 @@ constexpr int kListId = 10, kButtonId = 11, kCodeId = 12, kLabelId = 13, kOption
 
 // The console handler runs on a thread of its own: it asks the window to end
 // the session and waits until the settings are written.
-HWND consoleWindow = nullptr;
+HWND consoleWindow = nullptr;  // the desktop's while it lives
 HANDLE consoleEnded = nullptr;
 
 BOOL WINAPI ConsoleEvent(DWORD) {
@@ -72,10 +73,35 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   HDC screen = GetDC(nullptr);
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+  twips_ = {1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / dpiY_};
   ReleaseDC(nullptr, screen);
-  twips_ = {1440.0 / dpiX, 1440.0 / dpiY};
+  if (!RegisterWindowClass(instance) || !CreateFrame(instance, design)) return;
+  CreateControls(design);
+  if (!design.cmdCopy.toolTip.empty()) CreateToolTip(instance, design.cmdCopy.toolTip);
+  form_.SetClientSize(twips_.X(design.clientWidth), twips_.Y(design.clientHeight));
+  focus_ = list_->hwnd();
+  // A console's close (Ctrl+C, its window closed) ends the program through the window.
+  consoleWindow = hwnd();
+  consoleEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  SetConsoleCtrlHandler(ConsoleEvent, TRUE);
+  console_ = true;
+}
 
+Win32Desktop::~Win32Desktop() {
+  events_ = &noEvents;
+  if (console_) {
+    SetConsoleCtrlHandler(ConsoleEvent, FALSE);
+    consoleWindow = nullptr;
+    CloseHandle(std::exchange(consoleEnded, nullptr));
+  }
+  if (toolTip_) DestroyWindow(toolTip_);
+  if (form_.Handle()) DestroyWindow(form_.Handle());
+  if (acceleratorTable_) DestroyAcceleratorTable(acceleratorTable_);
+  for (HFONT font : fonts_) DeleteObject(font);
+}
+
+bool Win32Desktop::RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = Procedure;
@@ -86,8 +112,12 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
-  RegisterClassExW(&windowClass);
+  // A second desktop in one process finds the class there already.
+  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
 
+// The window with its menu bar and the menus' accelerators.
+bool Win32Desktop::CreateFrame(HINSTANCE instance, const FormDesign& design) {
   bar_ = CreateMenu();
   menus_.resize(kMenuIdCount);
   for (const MenuDesign& menu : design.menus) BuildMenu(bar_, menu);
@@ -95,15 +125,22 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
   const HWND hwnd =
       CreateWindowExW(0, kWindowClass, Wide(design.caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                       CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, nullptr, bar_, instance, this);
+  if (!hwnd) {
+    DestroyMenu(bar_);  // a window would have taken it
+    return false;
+  }
   form_.SetHandle(hwnd);
+  return true;
+}
 
-  HFONT windowFont = MakeFont(design.font, dpiY);
+void Win32Desktop::CreateControls(const FormDesign& design) {
+  HFONT windowFont = MakeFont(design.font, dpiY_);
   if (windowFont)
     fonts_.push_back(windowFont);
   else
     windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const auto fontOf = [&](const ControlDesign& control) {
-    HFONT own = MakeFont(control.font, dpiY);
+    HFONT own = MakeFont(control.font, dpiY_);
     if (!own) return windowFont;
     fonts_.push_back(own);
     return own;
@@ -129,42 +166,28 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32Sy
     group_->Add(option);
     options_[i] = std::make_unique<Win32OptionButton>(*group_, i);
   }
-
-  if (!design.cmdCopy.toolTip.empty()) {
-    // Owned by no window: under Wine a window that owns a topmost tooltip
-    // cannot be made topmost itself.
-    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    std::wstring tipText = Wide(design.cmdCopy.toolTip);  // the tooltip keeps a copy
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(button);
-    tool.lpszText = tipText.data();
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-
   list_ = std::make_unique<Win32ListBox>(list, twips_);
   code_ = std::make_unique<Win32TextBox>(code, twips_);
   label_ = std::make_unique<Win32Label>(label, twips_);
   button_ = std::make_unique<Win32Button>(button, twips_);
-  timer_ = std::make_unique<Win32Timer>(hwnd);
-  dialog_ = std::make_unique<Win32OpenDialog>(hwnd);
-  clipboard_ = std::make_unique<Win32Clipboard>(hwnd);
-  form_.SetClientSize(twips_.X(design.clientWidth), twips_.Y(design.clientHeight));
-  focus_ = list;
-
-  consoleWindow = hwnd;
-  consoleEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  SetConsoleCtrlHandler(ConsoleEvent, TRUE);
+  timer_ = std::make_unique<Win32Timer>(hwnd());
+  dialog_ = std::make_unique<Win32OpenDialog>(hwnd());
+  clipboard_ = std::make_unique<Win32Clipboard>(hwnd());
 }
 
-Win32Desktop::~Win32Desktop() {
-  events_ = &noEvents;
-  if (form_.Handle()) DestroyWindow(form_.Handle());
-  if (acceleratorTable_) DestroyAcceleratorTable(acceleratorTable_);
-  for (HFONT font : fonts_) DeleteObject(font);
+void Win32Desktop::CreateToolTip(HINSTANCE instance, const std::string& text) {
+  // Owned by no window: under Wine a window that owns a topmost tooltip
+  // cannot be made topmost itself.
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  std::wstring tipText = Wide(text);  // the tooltip keeps a copy
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(button_->hwnd());
+  tool.lpszText = tipText.data();
+  SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 HWND Win32Desktop::AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle,

@@ -28,12 +28,14 @@ class Win32WindowSystem final : public WindowSystem {
 
 class Win32Desktop final : public Desktop {
  public:
-  // system: the operating system's half, which the exit flushes.
+  // system: the operating system's half, which the exit flushes. Check Ready() before use.
   Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32System& system);
   ~Win32Desktop() override;
   Win32Desktop(const Win32Desktop&) = delete;
   Win32Desktop& operator=(const Win32Desktop&) = delete;
 
+  // False when the window could not be made: nothing else may be used then.
+  bool Ready() const { return list_ != nullptr; }
   void Attach(FormEvents& events) override { events_ = &events; }
   // Shows the window, within reach of a screen, with the focus in the list box.
   void Show();
@@ -62,6 +64,11 @@ class Win32Desktop final : public Desktop {
   void Command(WPARAM wParam, LPARAM lParam);
   void Close(int reason);
   void Ended();
+  // The steps of building the window.
+  static bool RegisterWindowClass(HINSTANCE instance);
+  bool CreateFrame(HINSTANCE instance, const FormDesign& design);
+  void CreateControls(const FormDesign& design);
+  void CreateToolTip(HINSTANCE instance, const std::string& text);
   HWND AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle, HFONT font,
                   int id);
   void BuildMenu(HMENU parent, const MenuDesign& design);
@@ -85,7 +92,10 @@ class Win32Desktop final : public Desktop {
   std::vector<ACCEL> accelerators_;
   HACCEL acceleratorTable_ = nullptr;
   HMENU bar_ = nullptr;
+  int dpiY_ = 96;  // fonts are sized for the screen's
   std::vector<HFONT> fonts_;
+  HWND toolTip_ = nullptr;
+  bool console_ = false;  // the console's close is this desktop's to handle
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
   bool ended_ = false;
 };
