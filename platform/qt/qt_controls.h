@@ -67,6 +67,7 @@ class QtTextBox final : public TextBox {
   void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
   double Width() const override { return twips_.FromX(widget_->width()); }
   void SetWidth(double v) override { widget_->resize(twips_.X(v), widget_->height()); }
+  QLineEdit* widget() const { return widget_; }
 
  private:
   QLineEdit* widget_;

@@ -124,14 +124,29 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
   // same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  form_->setWindowTitle(Q(design.caption));
+  form_->setFont(FontOf(design.font, form_->font()));
+  form_->setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
+  BuildControls(design);
+  BuildMenus(design);
+  timer_ = std::make_unique<QtTimer>(form_.get(), events_);
+  dialog_ = std::make_unique<QtOpenDialog>(form_.get());
+  screen_ = std::make_unique<QtScreen>(*form_);
+  windowSystem_ = std::make_unique<QtWindowSystem>(*form_, [this] { Ended(); });
+  form_->SetDesignClientSize(design.clientWidth, design.clientHeight);
+  list_->widget()->setFocus();
 
-  QtForm& form = *form_;
-  form.setWindowTitle(Q(design.caption));
-  form.setFont(FontOf(design.font, form.font()));
-  form.setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
-  QWidget* client = form.Client();
-  const Twips twips{form};
+  // A session that ends closes the window like any other close request.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, form_.get(), [this](QSessionManager&) {
+    bool cancel = false;
+    events_->Form_QueryUnload(cancel, CloseBySession);
+  });
+}
 
+// The controls in tab order: list, Copy, code box, then the option buttons.
+void QtDesktop::BuildControls(const FormDesign& design) {
+  QWidget* client = form_->Client();
+  const Twips twips{*form_};
   auto* list = new QtListWidget(client);
   auto* button = new QPushButton(Q(design.cmdCopy.caption), client);
   auto* code = new QLineEdit(client);
@@ -166,26 +181,16 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
     previous = option;
     options_[i] = std::make_unique<QtOptionButton>(option, i, twips, events_);
   }
+}
 
+// The menu bar; its shortcuts are the window's wherever the focus is.
+void QtDesktop::BuildMenus(const FormDesign& design) {
   menus_.resize(kMenuIdCount);
   QList<QKeySequence> keys;
-  for (const MenuDesign& menu : design.menus) BuildMenu(form.MenuBar(), menu, keys);
-  auto* shortcuts = new WindowShortcuts(&form, keys);
-  list->installEventFilter(shortcuts);
-  code->installEventFilter(shortcuts);
-
-  timer_ = std::make_unique<QtTimer>(&form, events_);
-  dialog_ = std::make_unique<QtOpenDialog>(&form);
-  screen_ = std::make_unique<QtScreen>(form);
-  windowSystem_ = std::make_unique<QtWindowSystem>(form, [this] { Ended(); });
-  form.SetDesignClientSize(design.clientWidth, design.clientHeight);
-  list->setFocus();
-
-  // A session that ends closes the window like any other close request.
-  QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form, [this](QSessionManager&) {
-    bool cancel = false;
-    events_->Form_QueryUnload(cancel, CloseBySession);
-  });
+  for (const MenuDesign& menu : design.menus) BuildMenu(form_->MenuBar(), menu, keys);
+  auto* shortcuts = new WindowShortcuts(form_.get(), keys);
+  list_->widget()->installEventFilter(shortcuts);
+  code_->widget()->installEventFilter(shortcuts);
 }
 
 QtDesktop::~QtDesktop() {

@@ -95,6 +95,8 @@ class QtDesktop final : public Desktop {
   QAction* action(MenuId id) { return menus_.at(static_cast<int>(id))->action(); }
 
  private:
+  void BuildControls(const FormDesign& design);
+  void BuildMenus(const FormDesign& design);
   template <typename Parent>
   // Builds one menu item or submenu; adds each shortcut it gives to shortcuts.
   void BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts);
