@@ -99,4 +99,5 @@ class frmTovu final : public platform::FormEvents {
   platform::Clipboard& clipboard;
   platform::System& system;
   platform::WindowSystem& windowSystem;
+  std::string settingsFile;  // where SaveSettings writes, as LoadSettings chose
 };

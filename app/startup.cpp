@@ -29,8 +29,9 @@ frmTovu::frmTovu(platform::Desktop& desktop)
 std::string frmTovu::GetAppFolder() const {
   std::string folder = system.ProgramFolder();
   // Strings are UTF-8, where no byte of a multi-byte character equals the
-  // separator, so the last byte is the last character's.
-  if (folder.empty() || folder.back() != system.PathSeparator()) folder += system.PathSeparator();
+  // separator, so the last byte is the last character's. A folder the system
+  // cannot tell stays empty: no file is looked for in the current folder.
+  if (!folder.empty() && folder.back() != system.PathSeparator()) folder += system.PathSeparator();
   return folder;
 }
 

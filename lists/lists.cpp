@@ -42,7 +42,9 @@ std::string frmTovu::ReadListFile(const std::string& path) const {
 
 void frmTovu::LoadLists() {
   for (std::size_t k = 0; k < ListData.size(); ++k) {
-    ListData[k] = SplitAtCommas(ReadListFile(GetAppFolder() + kListFiles[k]));
+    const std::string folder = GetAppFolder();
+    // Without the program's folder there is no list to read, and never the current folder's.
+    ListData[k] = SplitAtCommas(folder.empty() ? "File not found" : ReadListFile(folder + kListFiles[k]));
   }
 }
 

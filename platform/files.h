@@ -12,6 +12,11 @@ namespace platform::files {
 // without a comma in why.
 std::optional<std::string> Read(const std::string& path, std::string* why = nullptr);
 
+// Whether a new file can be made beside path (in its folder): a real attempt, a
+// temporary file made there and removed, since permission bits lie (root, access
+// lists, Windows' redirection of an older program's writes).
+bool CanCreateBeside(const std::string& path);
+
 enum class Replaceable {
   kNew,  // nothing at the path: a new file may be made
   kYes,  // an ordinary file that may be read and replaced
@@ -20,8 +25,9 @@ enum class Replaceable {
 Replaceable CanReplace(const std::string& path);
 
 // Replaces the file at path with bytes in one step, keeping the old file's
-// attributes; a reader sees the old file or the new one, never a part. False,
-// with the file unchanged and nothing left behind, on failure.
+// attributes; a reader sees the old file or the new one, never a part. Makes the
+// missing folders of a new file, as the user's own. False, with the file
+// unchanged and nothing left behind, on failure.
 bool Replace(const std::string& path, const std::string& bytes);
 
 // Removes what replacements of path left behind when their writer was killed

@@ -29,7 +29,8 @@ constexpr int kNormalWithFocus = 1;
 struct System {
   virtual ~System() = default;
 
-  // The folder holding the program; ends in a separator only when it is a root.
+  // The folder holding the program; ends in a separator only when it is a root; ""
+  // when the system cannot tell.
   virtual std::string ProgramFolder() const = 0;
   virtual char PathSeparator() const = 0;
   // What follows the program's name on its command line, or "".
@@ -39,6 +40,11 @@ struct System {
   [[nodiscard]] virtual bool Shell(const std::string& commandLine, int windowStyle) = 0;
   // An ordinary file that can be read.
   virtual bool FileExists(const std::string& path) const = 0;
+  // Whether a new file can be made in the folder of path (found by making one).
+  virtual bool CanCreateBeside(const std::string& path) = 0;
+  // The user's own folder for the program's settings, which may not exist yet; "" when
+  // the system cannot tell.
+  virtual std::string UserSettingsFolder() const = 0;
   // Lines end at CR LF, a lone CR or LF; text is decoded from the ANSI code page.
   virtual TextLines ReadTextLines(const std::string& path) const = 0;
 

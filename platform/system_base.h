@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/profile_files.h"
 #include "platform/system.h"
 #include "platform/textfile.h"
@@ -17,6 +18,7 @@ class SystemBase : public System {
  public:
   std::string CommandLine() const override { return commandLine_; }
   TextLines ReadTextLines(const std::string& path) const override { return ReadTextFile(path); }
+  bool CanCreateBeside(const std::string& path) override { return files::CanCreateBeside(path); }
   std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
                          std::size_t size, const std::string& path) override {
     return profiles_.Get(section, key, defaultValue, size, path);

@@ -9,12 +9,24 @@ constexpr std::size_t kValueBuffer = 1024;
 
 }  // namespace
 
+// The settings live beside the program while its folder takes a new file (a portable
+// copy); else in the user's own file, which a file beside the program seeds until it
+// exists (an installed copy, whose folder the user cannot write). Decided once, at
+// startup: the exit writes where the start read, or the user's file it now makes.
 void frmTovu::LoadSettings() {
-  const std::string path = GetAppFolder() + kSettingsFile;
+  const std::string folder = GetAppFolder();
+  settingsFile = folder.empty() ? "" : folder + kSettingsFile;
+  std::string path = settingsFile;
+  if (folder.empty() || !system.CanCreateBeside(settingsFile)) {
+    if (const std::string own = system.UserSettingsFolder(); !own.empty()) {
+      settingsFile = own + system.PathSeparator() + kSettingsFile;
+      if (path.empty() || system.FileExists(settingsFile)) path = settingsFile;
+    }
+  }
   SettingKeys = {"QuickCopy",  "TopPos", "PasteMode", "UpMemo", "ModeSave",
                  "WinPosSave", "Top",    "Left",      "Height", "Width"};
   SettingValues = {};
-  if (system.FileExists(path)) {
+  if (!path.empty() && system.FileExists(path)) {
     for (std::size_t i = 0; i < Setting::Count; ++i) {
       SettingValues[i] = system.ProfileGet(kSection, SettingKeys[i], "", kValueBuffer, path);
     }
@@ -46,9 +58,9 @@ void frmTovu::LoadSettings() {
 
 // An unset value removes its key; a failed write goes unnoticed.
 void frmTovu::SaveSettings() {
-  const std::string path = GetAppFolder() + kSettingsFile;
+  if (settingsFile.empty()) return;  // no folder of the program's, nor of the user's
   for (std::size_t i = 0; i < Setting::Count; ++i) {
-    system.ProfilePut(kSection, SettingKeys[i], SettingValues[i], path);
+    system.ProfilePut(kSection, SettingKeys[i], SettingValues[i], settingsFile);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -275,6 +276,8 @@ struct FakeSystem final : platform::System {
   std::string commandLine;
   bool canStart = true;
   std::map<std::string, FakeFile> files;
+  std::set<std::string> lockedFolders;  // folders where no new file can be made
+  std::string userFolder = "/home/user/.config/tovu";
   Lines started;
 
   std::string ProgramFolder() const override { return programFolder; }
@@ -291,6 +294,10 @@ struct FakeSystem final : platform::System {
     const auto it = files.find(path);
     return it != files.end() && !it->second.directory && !it->second.hidden;
   }
+  bool CanCreateBeside(const std::string& path) override {
+    return !lockedFolders.contains(path.substr(0, path.find_last_of(separator)));
+  }
+  std::string UserSettingsFolder() const override { return userFolder; }
   platform::TextLines ReadTextLines(const std::string& path) const override {
     s.Log("Read " + path);
     const auto it = files.find(path);
@@ -308,7 +315,7 @@ struct FakeSystem final : platform::System {
                   const std::string& path) override {
     s.Log("Write " + key + (value ? "=" + *value : " (remove)"));
     auto it = files.find(path);
-    if (it != files.end() && (it->second.directory || it->second.readOnly)) return;
+    if (it == files.end() ? !CanCreateBeside(path) : it->second.directory || it->second.readOnly) return;
     std::optional<std::string> old;
     if (it != files.end()) old = it->second.bytes;
     if (auto changed = profile::Put(old, section, key, value)) files[path].bytes = *changed;

@@ -86,6 +86,16 @@ int CreateTemporary(const std::string& folder, const std::string& name, std::str
   return -1;
 }
 
+// Makes folder (ending in "/") and the folders above it that are missing, as the
+// user's alone: a settings folder is nobody else's business.
+bool MakeFolders(const std::string& folder) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  const std::size_t slash = folder.rfind('/', folder.size() - 2);
+  if (errno != ENOENT || slash == std::string::npos || !MakeFolders(folder.substr(0, slash + 1))) return false;
+  return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
 }  // namespace
 
 std::optional<std::string> Read(const std::string& path, std::string* why) {
@@ -147,6 +157,16 @@ void RemoveLeftovers(const std::string& path) {
   ::closedir(dir);
 }
 
+bool CanCreateBeside(const std::string& path) {
+  const auto [folder, name] = Target(path);
+  std::string probe;
+  const int fd = CreateTemporary(folder, name, probe);
+  if (fd < 0) return false;
+  ::unlink(probe.c_str());
+  ::close(fd);
+  return true;
+}
+
 Replaceable CanReplace(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
@@ -166,7 +186,7 @@ bool Replace(const std::string& path, const std::string& bytes) {
   if (exists && !S_ISREG(st.st_mode)) return false;
 
   std::string temporary;
-  const int fd = CreateTemporary(folder, name, temporary);
+  const int fd = exists || MakeFolders(folder) ? CreateTemporary(folder, name, temporary) : -1;
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   if (ok && exists) {

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_system.h"
 
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -105,6 +106,28 @@ std::vector<std::string> FileArguments(const Launch& launch) {
   return files;
 }
 
+namespace {
+
+// The first executable file of that name in the folders of the search path.
+std::optional<std::string> FindOnPath(const std::string& name, const std::string& searchPath) {
+  std::size_t start = 0;
+  while (start <= searchPath.size()) {
+    std::size_t end = searchPath.find(':', start);
+    if (end == std::string::npos) end = searchPath.size();
+    const std::string folder = searchPath.substr(start, end - start);
+    // An empty entry would mean the current folder; a launcher should not run
+    // whatever lies there.
+    if (!folder.empty()) {
+      const std::string path = folder + "/" + name;
+      if (IsExecutableFile(path)) return path;
+    }
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath) {
   if (name.empty()) return std::nullopt;
   if (name.find('/') != std::string::npos) {
@@ -117,34 +140,37 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
                   "pluma",   "xed",     "featherpad",        "geany", "leafpad"};
   }
   for (const std::string& candidate : candidates) {
-    std::size_t start = 0;
-    while (start <= searchPath.size()) {
-      std::size_t end = searchPath.find(':', start);
-      if (end == std::string::npos) end = searchPath.size();
-      const std::string folder = searchPath.substr(start, end - start);
-      // An empty entry would mean the current folder; a launcher should not run
-      // whatever lies there.
-      if (!folder.empty()) {
-        const std::string path = folder + "/" + candidate;
-        if (IsExecutableFile(path)) return path;
-      }
-      start = end + 1;
-    }
+    if (auto path = FindOnPath(candidate, searchPath)) return path;
   }
   return std::nullopt;
 }
 
-PosixSystem::PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder)
-    : SystemBase(JoinCommandLine(arguments), std::move(folder)) {}
+PosixSystem::PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder,
+                         const std::string& startedAs)
+    : SystemBase(JoinCommandLine(arguments), std::move(folder)) {
+  // Made absolute now, before anything changes the current folder: a name with a "/"
+  // from here, a bare name from the search path, as the shell found it.
+  std::optional<std::string> path = startedAs;
+  if (startedAs.find('/') == std::string::npos) {
+    const char* searchPath = std::getenv("PATH");
+    path = startedAs.empty() ? std::nullopt : FindOnPath(startedAs, searchPath ? searchPath : "");
+  }
+  if (char* resolved = path ? ::realpath(path->c_str(), nullptr) : nullptr) {
+    startedAs_ = resolved;
+    std::free(resolved);
+  }
+}
 
 std::string PosixSystem::ProgramFolder() const {
   if (Folder()) return *Folder();
+  // The running executable, or where /proc cannot tell (not mounted, a path too long for
+  // it) the program as started; never the current folder.
+  std::string exe = startedAs_;
   std::array<char, PATH_MAX> buffer{};
-  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return ".";
-  std::string exe(buffer.data(), static_cast<std::size_t>(n));
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (n > 0 && n < static_cast<ssize_t>(buffer.size())) exe.assign(buffer.data(), static_cast<std::size_t>(n));
   const std::size_t slash = exe.rfind('/');
-  if (slash == std::string::npos) return ".";
+  if (slash == std::string::npos) return "";
   return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
@@ -185,6 +211,18 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   const int result = ::posix_spawn(&pid, program->c_str(), nullptr, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   return result == 0;
+}
+
+// $XDG_CONFIG_HOME/tovu, or ~/.config/tovu; a relative XDG_CONFIG_HOME counts as unset.
+std::string PosixSystem::UserSettingsFolder() const {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/tovu";
+  const char* home = std::getenv("HOME");
+  if (!home || home[0] != '/') {
+    const passwd* user = ::getpwuid(::getuid());
+    home = user ? user->pw_dir : nullptr;
+  }
+  return home && home[0] == '/' ? std::string(home) + "/.config/tovu" : "";
 }
 
 bool PosixSystem::FileExists(const std::string& path) const {

@@ -35,13 +35,19 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
 class PosixSystem final : public SystemBase {
  public:
   // arguments: what followed the program's name when it was started. folder:
-  // the program folder to report, when not the executable's own.
-  explicit PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder = std::nullopt);
+  // the program folder to report, when not the executable's own. startedAs: the
+  // program's name as started (argv[0]), for a system where /proc cannot tell.
+  explicit PosixSystem(std::vector<std::string> arguments, std::optional<std::string> folder = std::nullopt,
+                       const std::string& startedAs = {});
 
   std::string ProgramFolder() const override;
   char PathSeparator() const override { return '/'; }
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
+  std::string UserSettingsFolder() const override;
+
+ private:
+  std::string startedAs_;  // the executable's absolute path as started, or ""
 };
 
 }  // namespace platform

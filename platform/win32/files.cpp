@@ -54,6 +54,25 @@ std::pair<std::wstring, std::wstring> Target(const std::wstring& path) {
   return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
+// Makes folder (ending in a separator) and the folders above it that are missing.
+bool MakeFolders(const std::wstring& folder) {
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return attributes & FILE_ATTRIBUTE_DIRECTORY;
+  const std::size_t slash = folder.size() < 2 ? std::wstring::npos : folder.find_last_of(L"\\/", folder.size() - 2);
+  if (slash == std::wstring::npos || !MakeFolders(folder.substr(0, slash + 1))) return false;
+  return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// Creates folder\.name.<random>.tmp for writing, shared with no one; invalid on failure.
+HANDLE CreateTemporary(const std::wstring& folder, const std::wstring& name, std::wstring& temporary, DWORD flags) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temporary = folder + L"." + name + L"." + RandomName() + kTemporarySuffix;
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 std::optional<std::string> Read(const std::string& path, std::string* why) {
@@ -101,6 +120,13 @@ void RemoveLeftovers(const std::string& path) {
   FindClose(search);
 }
 
+bool CanCreateBeside(const std::string& path) {
+  const auto [folder, name] = Target(Wide(path));
+  std::wstring probe;
+  const HANDLE file = CreateTemporary(folder, name, probe, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+  return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
 Replaceable CanReplace(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -117,12 +143,8 @@ bool Replace(const std::string& path, const std::string& bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
 
   std::wstring temporary;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = folder + L"." + name + L"." + RandomName() + kTemporarySuffix;
-    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES && !folder.empty() && !MakeFolders(folder)) return false;
+  const HANDLE file = CreateTemporary(folder, name, temporary, FILE_ATTRIBUTE_HIDDEN);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
   ok = CloseHandle(file) && ok;

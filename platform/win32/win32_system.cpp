@@ -1,6 +1,9 @@
 #include "platform/win32/win32_system.h"
 
 #include <windows.h>
+//
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include "platform/text.h"
 #include "platform/win32/wide.h"
@@ -53,6 +56,15 @@ bool Win32System::Shell(const std::string& commandLine, int windowStyle) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+// %APPDATA%\Tovu, as the known folder says, not the environment.
+std::string Win32System::UserSettingsFolder() const {
+  PWSTR roaming = nullptr;
+  std::string folder;
+  if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming) == S_OK) folder = Utf8(roaming) + "\\Tovu";
+  CoTaskMemFree(roaming);
+  return folder;
 }
 
 bool Win32System::FileExists(const std::string& path) const {

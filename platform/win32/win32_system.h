@@ -22,6 +22,7 @@ class Win32System final : public SystemBase {
   char PathSeparator() const override { return '\\'; }
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
+  std::string UserSettingsFolder() const override;
 };
 
 }  // namespace platform

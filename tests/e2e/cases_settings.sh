@@ -44,10 +44,11 @@ case_saved_modes_come_back() {
     want "written at exit" is "True True True True 0" ini QuickCopy TopPos PasteMode ModeSave Top
 }
 
-# A folder the program cannot write (as user nobody when run as root) stays untouched.
+# A folder the program cannot write (as user nobody when run as root) stays untouched; the
+# settings go to the user's own file, which the next start reads.
 read_only() {  # settings lines...
   local home=$CASE_DIR/nobody before
-  installed && { [ $# -eq 0 ] || settings "$@"; } && chmod -R a-w "$APP" &&
+  rm -f "$(user_ini)" && installed && { [ $# -eq 0 ] || settings "$@"; } && chmod -R a-w "$APP" &&
     mkdir -m 700 -p "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 644 "$home/Xauthority" || return 1
   [ "$(id -u)" -ne 0 ] || { chown nobody "$home" && LAUNCH_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups); }
   LAUNCH_ENV=("HOME=$home" "XAUTHORITY=$home/Xauthority" "XDG_RUNTIME_DIR=$home" "XDG_CONFIG_HOME=$home/.config"
@@ -55,8 +56,11 @@ read_only() {  # settings lines...
   before=$(folder_state); launch || return 1
   [ "$(id -u)" -ne 0 ] || want "user running the program" is nobody stat -c %U "/proc/$PROGRAM_PID" || return 1
   [ $# -eq 0 ] || want "frame at start" is "$(ini $GEOMETRY)" frame_twips || return 1
-  menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state
+  menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state &&
+    want "ModeSave in the user's file" is True own_ini ModeSave && launch && close_window &&
+    want "ModeSave read back from the user's file" is True own_ini ModeSave
 }
+own_ini() { INI=$(user_ini) ini "$@"; }
 folder_state() { stat -c %y "$APP" && ls -lA --time-style=full-iso "$APP" && cat "$APP/tovu.ini" 2>/dev/null; }
 case_read_only_folder_keeps_settings() {  # without a settings file, then with one
   read_only && APP=$(install_program other) && read_only QuickCopy=False TopPos=False PasteMode=False UpMemo=False \

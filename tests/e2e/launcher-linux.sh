@@ -11,6 +11,7 @@ start_program() {  # folder args...
   PROGRAM_PID=$!
 }
 native_path() { echo "$1"; }
+user_ini() { echo "$CASE_DIR/nobody/.config/tovu/tovu.ini"; }  # read_only's user
 
 fake_notepad() {  # folder
   mkdir -p "$CASE_DIR/notepad" "$CASE_DIR/starts"

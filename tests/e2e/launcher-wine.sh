@@ -39,6 +39,9 @@ start_program() {  # folder args...
 }
 
 native_path() { local path=${1//\//\\}; echo "Z:$path"; }
+user_ini() {  # %APPDATA%\Tovu\tovu.ini of read_only's user
+  echo "$E2E_SCRATCH/wine/prefix/drive_c/users/$([ "$(id -u)" -ne 0 ] && id -un || echo nobody)/AppData/Roaming/Tovu/tovu.ini"
+}
 
 fake_notepad() {  # folder
   cp "$E2E_BUILD/tests/Notepad.exe" "$1/" && mkdir -p "$1/starts" && NOTEPAD_STARTS=$1/starts && as_nobody "$1"

@@ -110,7 +110,8 @@ moved() { move_frame "$1" "$2" && wait_for "frame moved to $1,$2" is "$1 $2" fra
 on_top() { xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && echo yes || echo no; }
 maximised() { xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT; }
 
-ini() { local key; for key in "$@"; do tr -d '\r' <"$APP/tovu.ini" | sed -n "s/^$key=//p" | head -n 1; done | paste -sd' '; }
+# The settings file's values of keys: the one beside the program, or INI.
+ini() { local key; for key in "$@"; do tr -d '\r' <"${INI:-$APP/tovu.ini}" | sed -n "s/^$key=//p" | head -n 1; done | paste -sd' '; }
 ini_lines() { tr -d '\r' <"$APP/tovu.ini" | sed 's/=.*//' | paste -sd' '; }
 settings() { installed && { printf '[Setting]\r\n' && printf '%s\r\n' "$@"; } >"$APP/tovu.ini"; }  # key=value...
 saved_position() {  # top left height width, the modes off
