@@ -42,15 +42,37 @@ std::string Win32System::ProgramFolder() const {
   return Utf8(path.substr(0, slash > 0 && path[slash - 1] == L':' ? slash + 1 : slash));
 }
 
+// The program a command line names, found as Windows finds it but never in the
+// current folder, where anyone may have put a program of that name (a download
+// folder, a share the user opened a file from): beside Tovu, then the system's own.
+std::optional<std::wstring> Win32System::FindProgram(const std::wstring& line) const {
+  std::wstring name = line.substr(0, line.find_first_of(L" \t"));
+  if (name.empty() || name.find_first_of(L"\\/:\"") != std::wstring::npos) return std::nullopt;
+  if (name.find(L'.') == std::wstring::npos) name += L".exe";
+  std::wstring system(MAX_PATH, L'\0'), windows(MAX_PATH, L'\0');
+  system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
+  windows.resize(GetWindowsDirectoryW(windows.data(), MAX_PATH));
+  for (const std::wstring& folder : {Wide(ProgramFolder()), system, windows}) {
+    if (folder.empty()) continue;
+    const std::wstring path = folder + (folder.back() == L'\\' ? L"" : L"\\") + name;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+  }
+  return std::nullopt;
+}
+
 bool Win32System::Shell(const std::string& commandLine, int windowStyle) {
   std::wstring line = Wide(commandLine);
+  const std::optional<std::wstring> program = FindProgram(line);
+  if (!program) return false;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(windowStyle == kNormalWithFocus ? SW_SHOWNORMAL : windowStyle);
   PROCESS_INFORMATION process{};
-  // Found as Windows finds it: the program's own folder first, then the system's.
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  // The command line goes as it came; only where the program lies is ours to say.
+  if (!CreateProcessW(program->c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     return false;
   }
   CloseHandle(process.hThread);

@@ -20,7 +20,7 @@ case_command_line_and_new_notepad() {
 
 case_no_notepad_anywhere() {
   installed && no_notepad "$APP" && launch "$(native_path "$(page "a b.htm")")" && keys ctrl+n &&
-    still "the program ended after Ctrl+N without a Notepad" program_running && close_window
+    still "the program ended after Ctrl+N without a Notepad" program_running && want_notepad_starts 0 && close_window
 }
 
 # Never as options nor through a shell; a dialog path may end in a blank on Linux only.

@@ -46,11 +46,14 @@ user_ini() {  # %APPDATA%\Tovu\tovu.ini of read_only's user
 fake_notepad() {  # folder
   cp "$E2E_BUILD/tests/Notepad.exe" "$1/" && mkdir -p "$1/starts" && NOTEPAD_STARTS=$1/starts && as_nobody "$1"
 }
-# Windows would find Wine's own Notepad in the system's folders: hidden for the case.
+# Windows would find Wine's own Notepad in the system's folders: hidden for the case. One
+# planted in the current folder must never start.
 no_notepad() {  # folder
-  local f windows=$E2E_SCRATCH/wine/prefix/drive_c/windows
+  local f home=$E2E_SCRATCH/wine windows=$E2E_SCRATCH/wine/prefix/drive_c/windows
   for f in $(find "$windows" -maxdepth 2 -iname notepad.exe); do mv "$f" "$f.hidden"; done
-  trap "for f in \$(find '$windows' -maxdepth 2 -iname notepad.exe.hidden); do mv \"\$f\" \"\${f%.hidden}\"; done" EXIT
+  trap "for f in \$(find '$windows' -maxdepth 2 -iname notepad.exe.hidden); do mv \"\$f\" \"\${f%.hidden}\"; done
+    rm -rf '$home/Notepad.exe' '$home/starts'" EXIT
+  fake_notepad "$home"
 }
 starts() { find "$NOTEPAD_STARTS" -name '*.txt' | sort -t- -k1,1n; }
 
