@@ -7,6 +7,7 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // The length of the well-formed UTF-8 character at i, or 0.
 std::size_t Utf8Length(std::string_view s, std::size_t i) {
@@ -41,34 +42,72 @@ std::string CleanUtf8(std::string_view s) {
       out.append(s.substr(i, n));
       i += n;
     } else {
-      out += "\xEF\xBF\xBD";
+      out += kReplacement;
       ++i;
     }
   }
   return out;
 }
 
-// Well-formed UTF-8 with at least one character beyond ASCII: text that code
-// page 932 would hardly ever give.
-bool LooksLikeUtf8(std::string_view s) {
-  bool beyondAscii = false;
+// UTF-8 with at least one character beyond ASCII, and any stray bytes outweighed
+// (four to one) by the trailing bytes of well-formed characters: an editor's UTF-8
+// with a byte pasted from elsewhere. Code page 932 text hardly ever looks so; its
+// double-byte characters are mostly stray bytes to UTF-8.
+bool ReadsAsUtf8(std::string_view s) {
+  std::size_t trailing = 0, stray = 0;
   for (std::size_t i = 0; i < s.size();) {
     const std::size_t n = Utf8Length(s, i);
-    if (n == 0) return false;
-    beyondAscii = beyondAscii || n > 1;
-    i += n;
+    n == 0 ? ++stray : trailing += n - 1;
+    i += n == 0 ? 1 : n;
   }
-  return beyondAscii;
+  return trailing > 0 && trailing >= 4 * stray;
+}
+
+// UTF-16 after its byte order mark; a lone surrogate or an odd last byte becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view s, bool bigEndian) {
+  std::string out(s.size() / 2 * 3 + 3, '\0');
+  char* end = out.data();
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
+    return bigEndian ? a << 8 | b : b << 8 | a;
+  };
+  std::size_t i = 0;
+  for (; i + 1 < s.size(); i += 2) {
+    char32_t c = unit(i);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < s.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+      const char32_t pair = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      for (const int shift : {18, 12, 6, 0})
+        *end++ = static_cast<char>((shift == 18 ? 0xF0 : 0x80) | ((pair >> shift) & 0x3F));
+      i += 2;
+      continue;
+    }
+    end = codepage::AppendUtf8(end, c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);
+  }
+  if (i < s.size()) end = codepage::AppendUtf8(end, 0xFFFD);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+  return out;
 }
 
 }  // namespace
 
 std::string DecodeText(std::string_view bytes) {
-  // Today's editors save UTF-8 (with a byte order mark or without); older ones,
-  // and the program's own files, code page 932.
-  if (bytes.starts_with(kBom)) return CleanUtf8(bytes.substr(kBom.size()));
-  if (LooksLikeUtf8(bytes)) return std::string(bytes);
-  return codepage::AnsiToUtf8(bytes);
+  // Today's editors save UTF-8 (with a byte order mark or without), Notepad's
+  // "Unicode" UTF-16 with one; older editors, and the program's own files, code page 932.
+  std::string text;
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    text = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+  } else if (bytes.starts_with(kBom)) {
+    text = CleanUtf8(bytes.substr(kBom.size()));
+  } else if (ReadsAsUtf8(bytes)) {
+    text = CleanUtf8(bytes);
+  } else {
+    text = codepage::AnsiToUtf8(bytes);
+  }
+  // A NUL is no text, and a Windows control would end a name or a code there.
+  for (std::size_t nul = text.find('\0'); nul != std::string::npos; nul = text.find('\0', nul)) {
+    text.replace(nul, 1, kReplacement);
+  }
+  return text;
 }
 
 TextLines SplitTextLines(std::string_view bytes) {

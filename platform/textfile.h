@@ -8,9 +8,10 @@
 
 namespace platform {
 
-// A text file's bytes as UTF-8: a file that starts with a UTF-8 byte order
-// mark, or that is well-formed UTF-8 beyond ASCII, is UTF-8 already; anything
-// else is code page 932. A byte that does not decode becomes U+FFFD.
+// A text file's bytes as UTF-8: a file that starts with a byte order mark is
+// UTF-8 or UTF-16; one that is UTF-8 beyond ASCII but for a few stray bytes is
+// UTF-8; anything else is code page 932. A byte that does not decode, and a NUL,
+// become U+FFFD.
 std::string DecodeText(std::string_view bytes);
 
 // Splits a file's bytes into lines at CR LF, a lone CR or LF (the end is not

@@ -34,6 +34,19 @@ TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
   // As today's editors save it: UTF-8, with a byte order mark or without.
   rows.push_back({fake::FakeFile{"\xEF\xBB\xBF" + utf8[1]}, greek});
   rows.push_back({fake::FakeFile{utf8[2]}, greek});
+  // Notepad's "Unicode", little or big endian; UTF-8 with a stray byte; a NUL; code page 932
+  // text that holds runs of valid UTF-8 ("ﾃｽ" is C3 BD, "ý" in UTF-8) stays code page 932.
+  const auto utf16 = [](std::u16string_view text, bool big) {
+    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t c : text)
+      bytes += big ? std::string{char(c >> 8), char(c)} : std::string{char(c), char(c >> 8)};
+    return fake::FakeFile{bytes};
+  };
+  rows.push_back({utf16(u"Α,&Alpha;\r\n表,&#34920;\r\n  ,&nbsp;\r\n", false), greek});
+  rows.push_back({utf16(u"\U0001F600,&x\xD800;", true), {"\U0001F600=&x\uFFFD;"}});
+  rows.push_back({fake::FakeFile{"矢印,→\r\nlatin1,caf\xe9"}, {"矢印=→", "latin1=caf\uFFFD"}});
+  rows.push_back({fake::FakeFile{std::string("a\0b,\0", 5)}, {"a\uFFFDb=\uFFFD"}});
+  rows.push_back({fake::FakeFile{codepage::Utf8ToAnsi("ﾃｽﾄ,&t;\r\nひらがな,&h;")}, {"ﾃｽﾄ=&t;", "ひらがな=&h;"}});
   // A trailing comma shifts the roles; a last name without its code is no entry.
   rows.push_back({fake::FakeFile{"A,\r\n1\r\nB,2"}, {"A=", "1=B"}});
   rows.push_back({fake::FakeFile{"A,1,B"}, {"A=1"}});
