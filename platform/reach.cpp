@@ -14,10 +14,12 @@ std::int64_t Overlap(const PixelRect& a, const PixelRect& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-// How far a point is from a rectangle, squared: 0 inside it.
-std::int64_t Distance(std::int64_t x, std::int64_t y, const PixelRect& r) {
-  const std::int64_t dx = std::max<std::int64_t>({0, r.left - x, x - (std::int64_t{r.left} + r.width - 1)});
-  const std::int64_t dy = std::max<std::int64_t>({0, r.top - y, y - (std::int64_t{r.top} + r.height - 1)});
+// How far a point is from a rectangle, squared: 0 inside it. In floating point: the
+// square of a distance across the whole 32-bit plane does not fit 64 bits.
+double Distance(std::int64_t x, std::int64_t y, const PixelRect& r) {
+  const auto dx =
+      static_cast<double>(std::max<std::int64_t>({0, r.left - x, x - (std::int64_t{r.left} + r.width - 1)}));
+  const auto dy = static_cast<double>(std::max<std::int64_t>({0, r.top - y, y - (std::int64_t{r.top} + r.height - 1)}));
   return dx * dx + dy * dy;
 }
 

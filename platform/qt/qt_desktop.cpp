@@ -229,7 +229,12 @@ void QtDesktop::SaveOnEveryEnding() {
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+      // One ignored when the program started (nohup) stays ignored.
+      struct sigaction old {};
+      if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+      ::sigaction(signal, &action, nullptr);
+    }
     return true;
   }();
   if (!caught) return;

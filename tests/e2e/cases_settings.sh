@@ -92,4 +92,8 @@ case_session_end_saves_settings() {
       want "tovu.ini after $how" is "[Setting] $KEYS" ini_lines && want "UpMemo after $how" is True ini UpMemo ||
       return 1
   done
+  # One ignored when the program started (nohup) stays ignored.
+  [ "$E2E_TARGET" = linux ] || return 0
+  LAUNCH_AS=(sh -c 'trap "" HUP && exec "$@"' _) && launch && end_session HUP &&
+    still "running after a HUP it was started ignoring" program_running && close_window
 }
