@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <array>
 
 #include <filesystem>
 #include <fstream>
@@ -87,6 +90,21 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
     return stat(ini.c_str(), &st), st;
   };
   const struct stat before = status();
+  // An access list granting user 65534 read-write (masked to read), and an attribute of the user's.
+  std::string acl = {2, 0, 0, 0};
+  for (const auto& [tag, perm, id] : {std::tuple{1, 6, -1}, {2, 6, 65534}, {4, 4, -1}, {0x10, 4, -1}, {0x20, 0, -1}}) {
+    for (const auto& [value, bytes] : {std::pair{tag, 2}, {perm, 2}, {id, 4}}) {
+      for (int b = 0; b < bytes; ++b) acl += static_cast<char>(value >> 8 * b);
+    }
+  }
+  const auto attributes = [&] {
+    std::array<char, 256> value{};
+    const ssize_t a = getxattr(ini.c_str(), "system.posix_acl_access", value.data(), value.size());
+    const ssize_t u = getxattr(ini.c_str(), "user.tovu", value.data() + 128, 128);
+    return std::string(value.data(), a > 0 ? a : 0) + "|" + std::string(value.data() + 128, u > 0 ? u : 0);
+  };
+  const bool kept = setxattr(ini.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0 &&
+                    setxattr(ini.c_str(), "user.tovu", "mine", 4, 0) == 0;  // where the file system has them
   system.ProfilePut("Setting", "Top", "2", ini);
   system.ProfilePut("Setting", "Left", "3", ini);
   EXPECT_EQ("2", system.ProfileGet("Setting", "TOP", "", 1024, ini));  // reads see them
@@ -98,6 +116,7 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
   EXPECT_NE(before.st_ino, after.st_ino);  // replaced, not rewritten in place
   EXPECT_EQ(std::tuple(0640u, before.st_uid, before.st_gid),
             std::tuple(after.st_mode & 07777, after.st_uid, after.st_gid));
+  EXPECT_EQ(kept ? acl + "|mine" : "|", attributes());
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(dir)) left.insert(entry.path().filename().string());
   EXPECT_EQ((std::set<std::string>{".tovu.ini.held01.tmp", ".tovu.ini.young1.tmp", "tovu.ini"}), left);

@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <array>
@@ -84,6 +85,25 @@ int CreateTemporary(const std::string& folder, const std::string& name, std::str
     if (errno != EEXIST) return -1;
   }
   return -1;
+}
+
+// The old file's extended attributes, its access list among them, go with the new one
+// where the file system keeps them; one that cannot be set (a label only the system may
+// give) stays behind rather than failing the save.
+void CopyExtendedAttributes(const std::string& from, int to) {
+  const ssize_t listed = ::listxattr(from.c_str(), nullptr, 0);
+  if (listed <= 0) return;
+  std::string names(static_cast<std::size_t>(listed), '\0'), value;
+  const ssize_t got = ::listxattr(from.c_str(), names.data(), names.size());
+  if (got <= 0) return;  // changed meanwhile: the new file keeps its own
+  names.resize(static_cast<std::size_t>(got));
+  for (std::size_t at = 0, end; (end = names.find('\0', at)) != std::string::npos; at = end + 1) {
+    const std::string name = names.substr(at, end - at);
+    const ssize_t size = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+    value.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    const ssize_t read = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+    if (read >= 0) (void)::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(read), 0);
+  }
 }
 
 // Makes folder (ending in "/") and the folders above it that are missing, as the
@@ -194,6 +214,7 @@ bool Replace(const std::string& path, const std::string& bytes) {
     // that is not allowed, the writer owns the file and can write it again.
     if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)::fchown(fd, st.st_uid, st.st_gid);
     ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    if (ok) CopyExtendedAttributes(target, fd);
   }
   if (ok) ok = ::fsync(fd) == 0;
   // Renamed while still locked, so that no cleanup takes it for a leftover.

@@ -47,11 +47,36 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
-// A file's folder (with its separator, or empty) and name.
+// The file a path ends at: what a link points at, not the link, so that a replacement
+// writes the file and keeps the link.
+std::wstring Final(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring final(32768, L'\0');
+  final.resize(GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED));
+  CloseHandle(file);
+  if (final.empty() || final.size() >= 32768) return path;
+  // "\\?\C:\..." and "\\?\UNC\server\..." as the paths they name.
+  if (final.starts_with(L"\\\\?\\UNC\\")) return L"\\" + final.substr(7);
+  return final.starts_with(L"\\\\?\\") ? final.substr(4) : final;
+}
+
+// The folder (with its separator, or empty) and name of the file a path ends at.
 std::pair<std::wstring, std::wstring> Target(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return {L"", path};
-  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+  const std::wstring final = Final(path);
+  const std::size_t slash = final.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {L"", final};
+  return {final.substr(0, slash + 1), final.substr(slash + 1)};
+}
+
+// Something stands at a path that looks free (a link to nothing, which Wine shows as no
+// file at all): a new file there would land where the link points.
+bool Occupied(const std::wstring& path) {
+  const HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) return !CloseHandle(probe);
+  return GetLastError() == ERROR_FILE_EXISTS;
 }
 
 // Makes folder (ending in a separator) and the folders above it that are missing.
@@ -128,17 +153,21 @@ bool CanCreateBeside(const std::string& path) {
 }
 
 Replaceable CanReplace(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  const std::wstring wide = Wide(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Replaceable::kNew : Replaceable::kNo;
+    if (error == ERROR_PATH_NOT_FOUND) return Replaceable::kNew;
+    return error == ERROR_FILE_NOT_FOUND && !Occupied(wide) ? Replaceable::kNew : Replaceable::kNo;
   }
+  // A link to nothing: what it meant to name is unknown.
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && Final(wide) == wide) return Replaceable::kNo;
   return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? Replaceable::kNo : Replaceable::kYes;
 }
 
 bool Replace(const std::string& path, const std::string& bytes) {
-  const std::wstring target = Wide(path);
-  const auto [folder, name] = Target(target);
+  const auto [folder, name] = Target(Wide(path));
+  const std::wstring target = folder + name;
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
 

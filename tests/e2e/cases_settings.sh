@@ -67,6 +67,15 @@ case_read_only_folder_keeps_settings() {  # without a settings file, then with o
     ModeSave=False WinPosSave=True Top=1500 Left=3000 Height=5415 Width=2820
 }
 
+# A linked tovu.ini is written through, the link kept; a link to nothing stays so, its target never made.
+case_linked_settings_file() {
+  local kept=$CASE_DIR/app/kept/tovu.ini
+  mkdir -p "${kept%/*}" && settings UpMemo=False && mv "$APP/tovu.ini" "$kept" && ln -s "$kept" "$APP/tovu.ini" &&
+    launch && menu s n u && close_window && want "the link kept" eval '[ -L "$APP/tovu.ini" ]' &&
+    want "UpMemo written through the link" is True ini UpMemo && rm "$kept" && launch && close_window &&
+    want "the link to nothing kept, nothing made" eval '[ -L "$APP/tovu.ini" ] && [ ! -e "$kept" ]'
+}
+
 case_x_server_lost_saves_settings() {
   only_on linux || return 0
   (
