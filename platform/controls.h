@@ -98,8 +98,12 @@ struct Timer {
   virtual void SetInterval(int milliseconds) = 0;
 };
 
+// The monitor that holds the window (the one with most of it, else the nearest), in
+// twips from the primary monitor's top left corner.
 struct Screen {
   virtual ~Screen() = default;
+  virtual double Left() const = 0;
+  virtual double Top() const = 0;
   virtual double Width() const = 0;
   virtual double Height() const = 0;
   virtual double TwipsPerPixelX() const = 0;

@@ -3,9 +3,12 @@
 class WindowTest : public Handlers {
  protected:
   void SetUp() override { Start(); }
-  // Screen and window in pixels of tpp twips each; sticky mode on.
-  void Place(double screenWidth, double screenHeight, double tpp, double left, double top, double width) {
-    desk.screen.width = screenWidth * tpp, desk.screen.height = screenHeight * tpp;
+  // Screen and window in pixels of tpp twips each, a second monitor of the same size at
+  // (x, y) beside the primary; sticky mode on.
+  void Place(double screenWidth, double screenHeight, double tpp, double left, double top, double width, double x = 0,
+             double y = 0) {
+    desk.screen.monitors = {{0, 0, screenWidth * tpp, screenHeight * tpp},
+                            {x * tpp, y * tpp, screenWidth * tpp, screenHeight * tpp}};
     desk.screen.tppX = desk.screen.tppY = tpp;
     desk.window.left = left * tpp, desk.window.top = top * tpp, desk.window.width = width * tpp;
     if (!desk.menu(MenuId::mnuPasteMode).checked) desk.Choose(MenuId::mnuPasteMode);
@@ -28,6 +31,7 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
   const struct {
     double screenWidth, screenHeight, tpp, left, top, width;  // pixels
     Lines expected;                                           // the tick's writes
+    double x = 0, y = 0;                                      // the second monitor
   } rows[] = {
       // 1024 x 768 at 15 twips per pixel: top below 76.8, right above 921.6.
       {1024, 768, 15, 100, 76, 240, {"Top=0"}},         {1024, 768, 15, 100, 77, 240, {}},
@@ -45,11 +49,16 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
       // 120 dpi, 1280 x 1024 at 12 twips per pixel: top below 102.4, right above 1152.
       {1280, 1024, 12, 100, 102, 200, {"Top=0"}},       {1280, 1024, 12, 100, 103, 200, {}},
       {1280, 1024, 12, 953, 500, 200, {"Left=12960"}},  {1280, 1024, 12, 952, 500, 200, {}},
+      // On the monitor that holds the window, right of, left of or below the primary.
+      {1024, 768, 15, 1300, 300, 240, {}, 1024},        {1024, 768, 15, 1800, 300, 240, {"Left=27120"}, 1024},
+      {1024, 768, 15, 1300, 50, 240, {"Top=0"}, 1024},  {1024, 768, 15, -500, 50, 240, {"Top=0"}, -1024},
+      {1024, 768, 15, -300, 300, 240, {"Left=-3600"}, -1024},  {1024, 768, 15, -600, 300, 240, {}, -1024},
+      {1024, 768, 15, 100, 800, 240, {"Top=11520"}, 0, 768},   {1024, 768, 15, 100, 845, 240, {}, 0, 768},
   };
   // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& r = rows[i];
-    Place(r.screenWidth, r.screenHeight, r.tpp, r.left, r.top, r.width);
+    Place(r.screenWidth, r.screenHeight, r.tpp, r.left, r.top, r.width, r.x, r.y);
     const double height = desk.window.height;
     desk.Tick();
     EXPECT_EQ(r.expected, desk.TakeLog()) << "row " << i + 1;

@@ -28,9 +28,10 @@ void frmTovu::mnuPasteMode_Click() {
   }
 }
 
-// Snaps the window to the top edge when its top lies in the screen's top tenth
-// (or above it), and to the right edge when its right edge lies in the right
-// tenth (or beyond). Any failure ends the tick quietly; what it did stays done.
+// Snaps the window to the top edge when its top lies in the top tenth of its
+// monitor (or above it), and to the right edge when its right edge lies in the
+// right tenth (or beyond): the monitor that holds the window, so that it can stay on
+// any of several. Any failure ends the tick quietly; what it did stays done.
 void frmTovu::tmrPasteMode_Timer() {
   const auto top = Pixels(window.Top() / screen.TwipsPerPixelY());
   if (!top) return;
@@ -42,12 +43,16 @@ void frmTovu::tmrPasteMode_Timer() {
   if (!screenWidth) return;
   const auto screenHeight = Pixels(screen.Height() / screen.TwipsPerPixelY());
   if (!screenHeight) return;
+  const auto screenLeft = Pixels(screen.Left() / screen.TwipsPerPixelX());
+  if (!screenLeft) return;
+  const auto screenTop = Pixels(screen.Top() / screen.TwipsPerPixelY());
+  if (!screenTop) return;
 
-  if (*screenHeight / 10.0 > *top) {
-    if (!window.SetTop(0)) return;
+  if (*screenHeight / 10.0 > *top - *screenTop) {
+    if (!window.SetTop(*screenTop * screen.TwipsPerPixelY())) return;
   }
-  if (*screenWidth - *screenWidth / 10.0 < *right) {
-    const int shift = *right - *screenWidth;
+  if (*screenWidth - *screenWidth / 10.0 < *right - *screenLeft) {
+    const int shift = *right - (*screenLeft + *screenWidth);
     if (shift < INT16_MIN || shift > INT16_MAX) return;
     const float newLeft =
         static_cast<float>(window.Left()) - static_cast<float>(shift) * static_cast<float>(screen.TwipsPerPixelX());

@@ -7,6 +7,7 @@
 // the control it happens to.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -38,12 +39,42 @@ inline std::string Num(double v) {
   return buffer;
 }
 
+// Monitors in twips, the primary first; the screen is the one holding the most of the
+// window, else the nearest to it, as Windows picks it.
 struct FakeScreen final : platform::Screen {
-  double width = 1024 * 15, height = 768 * 15, tppX = 15, tppY = 15;
-  double Width() const override { return width; }
-  double Height() const override { return height; }
+  struct Monitor {
+    double left, top, width, height;
+  };
+  std::vector<Monitor> monitors{{0, 0, 1024 * 15, 768 * 15}};
+  double tppX = 15, tppY = 15;
+  const platform::Window* window = nullptr;
+
+  double Left() const override { return Holding().left; }
+  double Top() const override { return Holding().top; }
+  double Width() const override { return Holding().width; }
+  double Height() const override { return Holding().height; }
   double TwipsPerPixelX() const override { return tppX; }
   double TwipsPerPixelY() const override { return tppY; }
+
+ private:
+  const Monitor& Holding() const {
+    const auto gap = [](double a, double length, double b, double other) {
+      return std::max({0.0, b - (a + length), a - (b + other)});  // 0 where they overlap
+    };
+    const auto overlap = [](double a, double length, double b, double other) {
+      return std::max(0.0, std::min(a + length, b + other) - std::max(a, b));
+    };
+    const Monitor* best = &monitors.front();
+    double most = -1, nearest = INFINITY;
+    for (const Monitor& m : monitors) {
+      if (!window) break;
+      const double x = window->Left(), y = window->Top(), w = window->Width(), h = window->Height();
+      const double area = overlap(x, w, m.left, m.width) * overlap(y, h, m.top, m.height);
+      const double distance = std::hypot(gap(x, w, m.left, m.width), gap(y, h, m.top, m.height));
+      if (area > most || (area == 0 && most == 0 && distance < nearest)) best = &m, most = area, nearest = distance;
+    }
+    return *best;
+  }
 };
 
 // A window with a frame of 4 pixels, a caption of 22 and a menu bar of 20.
@@ -344,6 +375,7 @@ class FakeDesktop final : public platform::Desktop {
     for (int i = 0; i < platform::kMenuIdCount; ++i) menus.emplace_back(s, kMenuNames[i]);
     for (int i = 0; i < 4; ++i) options.push_back(std::make_unique<FakeOptionButton>(s, selectedOption, i));
     window.SetClientSize(2790, 4770);
+    screen.window = &window;
   }
 
   void Attach(platform::FormEvents& events) override { s.events = &events; }

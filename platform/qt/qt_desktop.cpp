@@ -62,7 +62,7 @@ void Place(QWidget* widget, const ControlDesign& design, const Twips& twips) {
 
 }  // namespace
 
-// The whole screen the window is on, in pixels.
+// The whole screen the window is on, in pixels: Qt's screen of the window.
 QRect QtScreen::Pixels() const {
   const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
   return s ? s->geometry() : QRect();

@@ -23,6 +23,8 @@ namespace platform {
 class QtScreen final : public Screen {
  public:
   explicit QtScreen(const QtForm& form) : form_(form) {}
+  double Left() const override { return Pixels().x() * TwipsPerPixelX(); }
+  double Top() const override { return Pixels().y() * TwipsPerPixelY(); }
   double Width() const override;
   double Height() const override;
   double TwipsPerPixelX() const override { return form_.TwipsPerPixelX(); }

@@ -151,18 +151,6 @@ class Win32Timer final : public Timer {
   HWND hwnd_;
 };
 
-class Win32Screen final : public Screen {
- public:
-  explicit Win32Screen(const Twips& twips) : twips_(twips) {}
-  double Width() const override { return GetSystemMetrics(SM_CXSCREEN) * twips_.perPixelX; }
-  double Height() const override { return GetSystemMetrics(SM_CYSCREEN) * twips_.perPixelY; }
-  double TwipsPerPixelX() const override { return twips_.perPixelX; }
-  double TwipsPerPixelY() const override { return twips_.perPixelY; }
-
- private:
-  const Twips& twips_;
-};
-
 class Win32Clipboard final : public Clipboard {
  public:
   explicit Win32Clipboard(HWND owner) : owner_(owner) {}

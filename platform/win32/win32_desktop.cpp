@@ -68,7 +68,7 @@ void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAft
 }
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32System& system)
-    : events_(&noEvents), system_(system), form_(events_, twips_), screen_(twips_), windowSystem_([this] { Ended(); }) {
+    : events_(&noEvents), system_(system), form_(events_, twips_), screen_(form_, twips_), windowSystem_([this] { Ended(); }) {
   // The controls' classes (the tooltip's among them), from the common controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

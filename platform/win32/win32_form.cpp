@@ -64,6 +64,13 @@ void Win32Form::SetClientSize(int width, int height) {
   }
 }
 
+RECT Win32Screen::Monitor() const {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromWindow(form_.Handle(), MONITOR_DEFAULTTONEAREST), &info)) return info.rcMonitor;
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 void Win32Form::RaiseResize(bool always) {
   const RECT outer = Outer(), client = Client();
   const auto now =

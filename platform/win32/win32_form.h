@@ -55,4 +55,21 @@ class Win32Form final : public Window {
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };
 
+// The monitor that holds the window, as Windows picks it.
+class Win32Screen final : public Screen {
+ public:
+  Win32Screen(const Win32Form& form, const Twips& twips) : form_(form), twips_(twips) {}
+  double Left() const override { return twips_.FromX(Monitor().left); }
+  double Top() const override { return Monitor().top * twips_.perPixelY; }
+  double Width() const override { return twips_.FromX(Monitor().right - Monitor().left); }
+  double Height() const override { return (Monitor().bottom - Monitor().top) * twips_.perPixelY; }
+  double TwipsPerPixelX() const override { return twips_.perPixelX; }
+  double TwipsPerPixelY() const override { return twips_.perPixelY; }
+
+ private:
+  RECT Monitor() const;
+  const Win32Form& form_;
+  const Twips& twips_;
+};
+
 }  // namespace platform

@@ -42,4 +42,21 @@ ROWS
   [ "$ticks" -le 3 ] || fail "$NOTE, want at most 3" || return 1
   close_window
 }
+# Two monitors side by side, the window on the right one: it snaps to that monitor's edges.
+case_sticky_mode_on_the_second_monitor() {
+  [ "$(id -u)" -eq 0 ] && command -v Xorg >/dev/null || { SKIPPED="two monitors need Xorg's dummy driver, as root" && return 0; }
+  local status=0
+  (
+    . "$E2E_HERE/x_session.sh"
+    X_SESSION_PIDS=() && X_MONITORS=2 start_x_session "$CASE_DIR/session" && on_display && launch && menu s p &&
+      w=$(frame_width) && lands_all <<ROWS && close_window || { echo "$REASON" >"$CASE_DIR/reason"; exit 1; }
+1300 300 1300 300
+1300 40 1300 0
+$((2000 - w)) 300 $((2048 - w)) 300
+-20 568 -20 568
+ROWS
+  ) || status=1
+  on_display  # back on the suite's own
+  [ $status -eq 0 ] || fail "$(cat "$CASE_DIR/reason" 2>/dev/null)"
+}
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$PROGRAM_PID/stat"; }

@@ -12,6 +12,7 @@ start_program() {  # folder args...
   PROGRAM_PID=$!
 }
 native_path() { echo "$1"; }
+on_display() { :; }  # the program takes the display it is started on
 user_ini() { echo "$CASE_DIR/nobody/.config/tovu/tovu.ini"; }  # read_only's user
 
 fake_notepad() {  # folder

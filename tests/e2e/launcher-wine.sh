@@ -21,6 +21,9 @@ launcher_setup() {
   [ $status -eq 0 ] && in_prefix wine_exec frame.exe >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
 }
 borders() { tr -d '\r' <"$E2E_SCRATCH/frame" | awk '{ print $1, $3, $2, $4 }'; }
+# Wine's processes live on the display of the first one: a case on another display starts
+# them afresh there, and again on the suite's own after it.
+on_display() { launcher_cleanup; cp "$XAUTHORITY" "$E2E_SCRATCH/wine/Xauthority" && as_nobody "$E2E_SCRATCH/wine/Xauthority"; }
 launcher_cleanup() { as_wine env WINEPREFIX="$E2E_SCRATCH/wine/prefix" wineserver -k 2>/dev/null; }
 
 install_program() {  # name
