@@ -51,6 +51,7 @@ QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events) : w
 void QtListBox::Clear() {
   const QSignalBlocker quiet(widget_);  // emptying the list is no selection
   widget_->clear();
+  widget_->scrollToTop();  // Qt would keep the old list's place for the new one
 }
 
 void QtListBox::AddItem(const std::string& item) { widget_->addItem(QString::fromStdString(item)); }
