@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "platform/accessible.h"
 #include "platform/qt/qt_form.h"
 
 namespace platform {
@@ -39,6 +40,17 @@ QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelI
     return QItemSelectionModel::ClearAndSelect;
   }
   return flags;
+}
+
+void QtListWidget::keyboardSearch(const QString& search) {
+  QStringList texts;
+  for (int i = 0; i < count(); ++i) texts << item(i)->text();
+  const auto same = [](QChar a, QChar b) { return a.toCaseFolded() == b.toCaseFolded(); };
+  for (const QChar typed : search) {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    const int next = TypedEntry(texts, selected.isEmpty() ? -1 : selected.first().row(), typed, same);
+    if (next >= 0) setCurrentRow(next);
+  }
 }
 
 QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events) : widget_(widget), twips_(twips) {

@@ -39,6 +39,11 @@ class QtListWidget final : public QListWidget {
   // Ctrl+click or Ctrl+Space on the selected entry keeps it selected: a
   // Windows list box with one selection never empties it.
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+
+ public:
+  // Each typed character moves to the entry TypedEntry finds, as on Windows,
+  // where Qt would gather the characters typed in a row into one prefix.
+  void keyboardSearch(const QString& search) override;
 };
 
 class QtListBox final : public ListBox {

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_controls.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -27,6 +28,34 @@ void MoveChild(HWND child, int x, int y) {
 void SizeChild(HWND child, int width, int height) {
   SetWindowPos(child, nullptr, 0, 0, std::max(0, width), std::max(0, height),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32ListBox::Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {
+  SetWindowSubclass(hwnd_, Keys, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Win32ListBox::Keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Keys, 0);
+  if (message != WM_CHAR || wParam < L' ') return DefSubclassProc(hwnd, message, wParam, lParam);
+  reinterpret_cast<Win32ListBox*>(self)->Typed(static_cast<wchar_t>(wParam));
+  return 0;
+}
+
+void Win32ListBox::Typed(wchar_t typed) {
+  const int selected = ListIndex();
+  std::vector<std::wstring> texts(static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i].resize(static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETTEXTLEN, i, 0)) + 1);
+    texts[i].resize(
+        static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(texts[i].data()))));
+  }
+  const auto same = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL; };
+  const int next = TypedEntry(texts, selected, typed, same);
+  if (next < 0 || next == selected) return;
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+  // As after the list box's own keys: the window raises lstMain_Click.
+  SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void Win32ListBox::Quiet() {

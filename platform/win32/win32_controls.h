@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "platform/accessible.h"
 #include "platform/controls.h"
 #include "platform/design.h"
 #include "platform/events.h"
@@ -37,7 +38,7 @@ void SizeChild(HWND child, int width, int height);
 // box), so that a refill replaced within the same handler costs nothing.
 class Win32ListBox final : public ListBox {
  public:
-  Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {}
+  Win32ListBox(HWND hwnd, const Twips& twips);
   void Clear() override;
   void AddItem(const std::string& item) override;
   int ListIndex() const override;
@@ -49,6 +50,10 @@ class Win32ListBox final : public ListBox {
   void Redraw();
 
  private:
+  // A typed character moves to the entry TypedEntry finds, where the list box
+  // itself would look at the first character alone.
+  static LRESULT CALLBACK Keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+  void Typed(wchar_t typed);
   void Quiet();
   void Insert() const;  // the waiting entries into the list box
   HWND hwnd_;

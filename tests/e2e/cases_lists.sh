@@ -15,11 +15,14 @@ case_first_entry() {
     want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' && close_window
 }
 
-# A typed letter picks the name it begins (shown in the file's order); Ctrl+S and Ctrl+A
-# belong to the window, not the code box (120,30); no two clicks in one place.
+# A typed letter picks the next entry it begins, in either case, also after a symbol and a blank,
+# around the end (on Windows Alt+C leaves the focus on Copy: a click brings it back); Ctrl+S and
+# Ctrl+A belong to the window, not the code box (120,30); no two clicks in one place.
 case_lists_and_copy() {
   launch && menu_bar && copy_table <<'ROWS' || return 1
 &pound; ctrl+i p alt+c
+&plusmn; click 30 8 p P P p p alt+c
+&alpha; ctrl+g click 30 21 a q alt+c
 &fnof;  click 110 121 click 30 8 alt+c
 &amp;   click 120 30 ctrl+s click 30 21 alt+c
 &fnof;  click 120 30 ctrl+a click 30 8 alt+c
