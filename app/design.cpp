@@ -16,12 +16,14 @@ FormDesign frmTovu::Design() {
   const platform::FontDesign windows{};  // the window's own
   // The Japanese user-interface face: its narrow kana fit the small window.
   d.font = {"ＭＳ Ｐゴシック", 9};
-  d.lstMain = ControlDesign{"", 0, 0, 975, 1650, windows, ""};
-  d.cmdCopy = ControlDesign{"コピー(&C)", 1080, 720, 1095, 495, windows, "クリップボードへコピー"};
-  d.txtCode = ControlDesign{"", 1080, 360, 1095, 255, gothic, ""};
-  d.lblCode = ControlDesign{"コード：", 1080, 120, 615, 255, windows, ""};
+  // The list box's name for assistive technology; the back ends add the chosen list's title.
+  d.lstMain = ControlDesign{"", 0, 0, 975, 1650, windows, "", "参照一覧"};
+  d.cmdCopy = ControlDesign{"コピー(&C)", 1080, 720, 1095, 495, windows, "クリップボードへコピー", ""};
+  d.txtCode = ControlDesign{"", 1080, 360, 1095, 255, gothic, "", ""};
+  d.lblCode = ControlDesign{"コード：", 1080, 120, 615, 255, windows, "", ""};
   const char* const options[] = {"ギリシャ", "記号", "特殊文字", "ISO 8859-1"};
-  for (int i = 0; i < 4; ++i) d.optList[i] = ControlDesign{options[i], 1080, 1320.0 + 360 * i, 1215, 285, pGothic, ""};
+  for (int i = 0; i < 4; ++i)
+    d.optList[i] = ControlDesign{options[i], 1080, 1320.0 + 360 * i, 1215, 285, pGothic, "", ""};
 
   const MenuDesign separator{MenuId::None, "-", "", {}};
   // clang-format off

@@ -1,8 +1,18 @@
 // What the back ends share to serve people who work by keyboard and screen
-// reader: where a typed character moves the list box.
+// reader: the list box's name, and where a typed character moves it.
 #pragma once
 
+#include <string>
+
 namespace platform {
+
+// A caption as words, without the access key that follows them: "ギリシャ文字(&G)"
+// as "ギリシャ文字".
+std::string CaptionWords(const std::string& caption);
+
+// The list box's name, then the title of the list it shows once one is chosen:
+// "参照一覧：ギリシャ文字".
+std::string ListBoxName(const std::string& name, const std::string& listTitle);
 
 // Where a typed character moves a list box: to the next entry after the
 // selected one (from the first when none is, around the end) whose text starts

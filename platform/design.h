@@ -18,6 +18,8 @@ struct ControlDesign {
   double left = 0, top = 0, width = 0, height = 0;  // twips
   FontDesign font;
   std::string toolTip;
+  // What assistive technology calls a control that neither its caption nor a label names.
+  std::string accessibleName;
 };
 
 // Every menu item that carries a handler or a check mark.
@@ -31,6 +33,12 @@ enum class MenuId {
 };
 // clang-format on
 constexpr int kMenuIdCount = static_cast<int>(MenuId::mnuWinPosSave) + 1;
+
+// The list a List menu item chooses (0 to 3), or -1.
+constexpr int ListOf(MenuId id) {
+  const int list = static_cast<int>(id) - static_cast<int>(MenuId::mnuViewList0);
+  return list >= 0 && list < 4 ? list : -1;
+}
 
 struct MenuDesign {
   MenuId id = MenuId::None;

@@ -3,6 +3,8 @@
 // handlers where the other back ends do (CTest gives it a display).
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_desktop.h"
 #include "profile_rows.h"
 #include "recorder.h"
@@ -151,4 +154,33 @@ TEST_F(Win32DesktopTest, SizeWritesRaiseResizeAndOnlyANormalWindowMoves) {
   }
   ShowWindow(desk.hwnd(), SW_RESTORE);
   EXPECT_TRUE(window.SetLeft(window.Left() + 600));
+}
+
+// Each control, in window order, through the system's own accessible objects: the label before the code box names
+// it. Wine's oleacc answers no annotation (the list box's name; SetHwndPropStr: E_NOTIMPL) and no role but the edit's.
+TEST_F(Win32DesktopTest, EachControlHasItsNameAndRole) {
+  desk.Menu(platform::MenuId::mnuViewList3).SetChecked(true);
+  const long option = ROLE_SYSTEM_RADIOBUTTON;
+  // clang-format off
+  const std::pair<const char*, long> rows[] = {
+      {"参照一覧：ISO 8859-1", ROLE_SYSTEM_LIST}, {"コピー(C)", ROLE_SYSTEM_PUSHBUTTON}, {"コード：", ROLE_SYSTEM_STATICTEXT},
+      {"コード：", ROLE_SYSTEM_TEXT}, {"ギリシャ", option}, {"記号", option}, {"特殊文字", option}, {"ISO 8859-1", option}};
+  // clang-format on
+  HWND control = GetWindow(desk.hwnd(), GW_CHILD);
+  for (const auto& [name, role] : rows) {
+    IAccessible* object = nullptr;
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)));
+    VARIANT self{}, answer{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    BSTR text = nullptr;
+    object->get_accName(self, &text);
+    object->get_accRole(self, &answer);
+    const std::string got = text ? platform::Utf8(text) : "";
+    EXPECT_TRUE(got == name || (got.empty() && role == ROLE_SYSTEM_LIST)) << name << ": " << got;
+    EXPECT_TRUE(answer.lVal == role || (answer.lVal == ROLE_SYSTEM_CLIENT && role != ROLE_SYSTEM_TEXT)) << name;
+    SysFreeString(text);
+    object->Release();
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
 }

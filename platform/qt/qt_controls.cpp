@@ -53,7 +53,9 @@ void QtListWidget::keyboardSearch(const QString& search) {
   }
 }
 
-QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events) : widget_(widget), twips_(twips) {
+QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events, std::string name)
+    : widget_(widget), twips_(twips), name_(std::move(name)) {
+  ShowsList("");
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
   widget_->setUniformItemSizes(true);
   widget_->setSortingEnabled(false);
@@ -73,6 +75,11 @@ int QtListBox::ListIndex() const {
   return selected.isEmpty() ? -1 : selected.first().row();
 }
 
+void QtListBox::ShowsList(const std::string& title) {
+  // Qt tells assistive technology of the change, so the new title is heard.
+  widget_->setAccessibleName(QString::fromStdString(ListBoxName(name_, title)));
+}
+
 void QtListBox::SetTop(double v) { widget_->move(widget_->x(), twips_.Y(v)); }
 void QtListBox::SetLeft(double v) { widget_->move(twips_.X(v), widget_->y()); }
 void QtListBox::SetWidth(double v) { widget_->resize(twips_.X(v), widget_->height()); }
@@ -90,8 +97,9 @@ QtOptionButton::QtOptionButton(QRadioButton* widget, int index, Twips twips, For
   });
 }
 
-QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet)
-    : action_(action), quiet_(quiet) {
+QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet,
+                       std::function<void()> checked)
+    : action_(action), quiet_(quiet), onChecked_(std::move(checked)) {
   Show();
   QObject::connect(action_, &QAction::triggered, action_, [this, &events, id] {
     Show();  // undo Qt's own flip: the handler decides
@@ -101,7 +109,9 @@ QtMenuItem::QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bo
 
 void QtMenuItem::SetChecked(bool v) {
   checked_ = v;
-  if (!quiet_) Show();
+  if (quiet_) return;
+  Show();
+  if (v && onChecked_) onChecked_();
 }
 
 void QtMenuItem::Show() {

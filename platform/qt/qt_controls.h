@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <functional>
 #include <string>
 
 #include "platform/controls.h"
@@ -48,7 +49,8 @@ class QtListWidget final : public QListWidget {
 
 class QtListBox final : public ListBox {
  public:
-  QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events);
+  // name: what assistive technology calls the list box.
+  QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events, std::string name);
   void Clear() override;
   void AddItem(const std::string& item) override;
   int ListIndex() const override;
@@ -57,10 +59,13 @@ class QtListBox final : public ListBox {
   void SetWidth(double v) override;
   void SetHeight(double v) override;
   QtListWidget* widget() const { return widget_; }
+  // Its name for assistive technology follows the list it shows.
+  void ShowsList(const std::string& title);
 
  private:
   QtListWidget* widget_;
   Twips twips_;
+  std::string name_;
 };
 
 class QtTextBox final : public TextBox {
@@ -118,7 +123,8 @@ class QtOptionButton final : public OptionButton {
 class QtMenuItem final : public MenuItem {
  public:
   // quiet: while true, the mark is kept but not shown (the display is gone).
-  QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet);
+  // checked: runs when the handler checks the item (a List item names the list box).
+  QtMenuItem(QAction* action, MenuId id, FormEvents*& events, const bool& quiet, std::function<void()> checked = {});
   bool Checked() const override { return checked_; }
   void SetChecked(bool v) override;
   QAction* action() const { return action_; }
@@ -128,6 +134,7 @@ class QtMenuItem final : public MenuItem {
   void Show();
   QAction* action_;
   const bool& quiet_;
+  std::function<void()> onChecked_;
   bool checked_ = false;
 };
 

@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/accessible.h"
+
 namespace platform {
 namespace {
 
@@ -160,8 +162,9 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   code->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
   label->setFocusPolicy(Qt::NoFocus);
   label->setTextFormat(Qt::PlainText);
+  label->setBuddy(code);  // names the code box for assistive technology; no access key to move the focus
   button->setAutoDefault(false);
-  list_ = std::make_unique<QtListBox>(list, twips, events_);
+  list_ = std::make_unique<QtListBox>(list, twips, events_, design.lstMain.accessibleName);
   code_ = std::make_unique<QtTextBox>(code, twips);
   label_ = std::make_unique<QtLabel>(label, twips);
   button_ = std::make_unique<QtButton>(button, twips, events_);
@@ -263,7 +266,9 @@ void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySe
       action->setShortcutContext(Qt::WindowShortcut);
       form_->addAction(action);  // works wherever the focus is in the window
     }
-    menus_[static_cast<int>(design.id)] = std::make_unique<QtMenuItem>(action, design.id, events_, lost_);
+    std::function<void()> checked;
+    if (ListOf(design.id) >= 0) checked = [this, title = CaptionWords(design.caption)] { list_->ShowsList(title); };
+    menus_[static_cast<int>(design.id)] = std::make_unique<QtMenuItem>(action, design.id, events_, lost_, checked);
   }
 }
 

@@ -30,8 +30,10 @@ void SizeChild(HWND child, int width, int height) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Win32ListBox::Win32ListBox(HWND hwnd, const Twips& twips) : hwnd_(hwnd), twips_(twips) {
+Win32ListBox::Win32ListBox(HWND hwnd, const Twips& twips, Win32Annotations& names, std::string name)
+    : hwnd_(hwnd), twips_(twips), names_(names), name_(std::move(name)) {
   SetWindowSubclass(hwnd_, Keys, 0, reinterpret_cast<DWORD_PTR>(this));
+  ShowsList("");
 }
 
 LRESULT CALLBACK Win32ListBox::Keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
@@ -173,6 +175,7 @@ bool Win32MenuItem::Checked() const { return GetMenuState(bar_, command_, MF_BYC
 
 void Win32MenuItem::SetChecked(bool v) {
   CheckMenuItem(bar_, command_, MF_BYCOMMAND | (v ? MF_CHECKED : MF_UNCHECKED));
+  if (v && onChecked_) onChecked_();
 }
 
 void Win32Timer::SetInterval(int milliseconds) {

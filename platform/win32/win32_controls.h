@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/accessible.h"
 #include "platform/controls.h"
 #include "platform/design.h"
 #include "platform/events.h"
+#include "platform/win32/win32_accessible.h"
 
 namespace platform {
 
@@ -38,7 +40,8 @@ void SizeChild(HWND child, int width, int height);
 // box), so that a refill replaced within the same handler costs nothing.
 class Win32ListBox final : public ListBox {
  public:
-  Win32ListBox(HWND hwnd, const Twips& twips);
+  // name: what assistive technology calls the list box, where no label stands before it.
+  Win32ListBox(HWND hwnd, const Twips& twips, Win32Annotations& names, std::string name);
   void Clear() override;
   void AddItem(const std::string& item) override;
   int ListIndex() const override;
@@ -48,6 +51,8 @@ class Win32ListBox final : public ListBox {
   void SetHeight(double v) override;
   HWND hwnd() const { return hwnd_; }
   void Redraw();
+  // Its name for assistive technology follows the list it shows.
+  void ShowsList(const std::string& title) { names_.Name(hwnd_, ListBoxName(name_, title)); }
 
  private:
   // A typed character moves to the entry TypedEntry finds, where the list box
@@ -58,6 +63,8 @@ class Win32ListBox final : public ListBox {
   void Insert() const;  // the waiting entries into the list box
   HWND hwnd_;
   const Twips& twips_;
+  Win32Annotations& names_;
+  std::string name_;
   bool quiet_ = false;
   mutable std::string waiting_;  // names, each ended by a NUL
 };
@@ -137,13 +144,16 @@ class Win32OptionButton final : public OptionButton {
 // The check mark lives in the menu itself; Windows never flips it.
 class Win32MenuItem final : public MenuItem {
  public:
-  Win32MenuItem(HMENU bar, UINT command) : bar_(bar), command_(command) {}
+  // checked: runs when the handler checks the item (a List item names the list box).
+  Win32MenuItem(HMENU bar, UINT command, std::function<void()> checked = {})
+      : bar_(bar), command_(command), onChecked_(std::move(checked)) {}
   bool Checked() const override;
   void SetChecked(bool v) override;
 
  private:
   HMENU bar_;
   UINT command_;
+  std::function<void()> onChecked_;
 };
 
 class Win32Timer final : public Timer {

@@ -152,11 +152,13 @@ void Win32Desktop::CreateControls(const FormDesign& design) {
                                WS_EX_CLIENTEDGE, fontOf(design.lstMain), kListId);
   const HWND button = AddControl(L"BUTTON", design.cmdCopy, kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
                                  fontOf(design.cmdCopy), kButtonId);
+  // The label just before the code box in the window order names it for assistive technology; it takes no
+  // focus, so the tab order stays as designed.
+  const HWND label = AddControl(L"STATIC", design.lblCode, kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                                fontOf(design.lblCode), kLabelId);
   const HWND code = AddControl(L"EDIT", design.txtCode, kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
                                WS_EX_CLIENTEDGE, fontOf(design.txtCode), kCodeId);
   SendMessageW(code, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
-  const HWND label = AddControl(L"STATIC", design.lblCode, kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-                                fontOf(design.lblCode), kLabelId);
   group_ = std::make_unique<Win32OptionGroup>(events_, twips_);
   for (int i = 0; i < 4; ++i) {
     const HWND option =
@@ -166,7 +168,7 @@ void Win32Desktop::CreateControls(const FormDesign& design) {
     group_->Add(option);
     options_[i] = std::make_unique<Win32OptionButton>(*group_, i);
   }
-  list_ = std::make_unique<Win32ListBox>(list, twips_);
+  list_ = std::make_unique<Win32ListBox>(list, twips_, annotations_, design.lstMain.accessibleName);
   code_ = std::make_unique<Win32TextBox>(code, twips_);
   label_ = std::make_unique<Win32Label>(label, twips_);
   button_ = std::make_unique<Win32Button>(button, twips_);
@@ -212,7 +214,9 @@ void Win32Desktop::BuildMenu(HMENU parent, const MenuDesign& design) {
     const std::string text = design.shortcut.empty() ? design.caption : design.caption + "\t" + design.shortcut;
     AppendMenuW(parent, MF_STRING, command, Wide(text).c_str());
     if (const std::optional<ACCEL> key = Accelerator(design.shortcut, command)) accelerators_.push_back(*key);
-    menus_[static_cast<int>(design.id)] = std::make_unique<Win32MenuItem>(bar_, command);
+    std::function<void()> checked;
+    if (ListOf(design.id) >= 0) checked = [this, title = CaptionWords(design.caption)] { list_->ShowsList(title); };
+    menus_[static_cast<int>(design.id)] = std::make_unique<Win32MenuItem>(bar_, command, checked);
   }
 }
 
@@ -296,7 +300,10 @@ LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       break;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      annotations_.Clear();
+      PostQuitMessage(0);
+      return 0;
   }
   return DefWindowProcW(hwnd(), message, wParam, lParam);
 }

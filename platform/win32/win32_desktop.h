@@ -79,6 +79,7 @@ class Win32Desktop final : public Desktop {
   Win32Form form_;
   Win32Screen screen_;
   Win32WindowSystem windowSystem_;
+  Win32Annotations annotations_;  // outlives the list box, which it names
   std::unique_ptr<Win32ListBox> list_;
   std::unique_ptr<Win32TextBox> code_;
   std::unique_ptr<Win32Label> label_;

@@ -1,0 +1,16 @@
+#include "platform/accessible.h"
+
+namespace platform {
+
+std::string CaptionWords(const std::string& caption) {
+  // Japanese captions put the access key in brackets after the words: "(&G)".
+  const std::size_t key = caption.size() - 4;
+  if (caption.size() >= 4 && caption.compare(key, 2, "(&") == 0 && caption.back() == ')') return caption.substr(0, key);
+  return caption;
+}
+
+std::string ListBoxName(const std::string& name, const std::string& listTitle) {
+  return listTitle.empty() ? name : name + "：" + listTitle;
+}
+
+}  // namespace platform
