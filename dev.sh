@@ -20,6 +20,7 @@ RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev l
 WINDOWS_PACKAGES=(mingw-w64 wine wine64 wine32:i386 locales)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
                x11-xserver-utils wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
+               dbus-daemon dbus-bin at-spi2-core python3-pyatspi  # what a screen reader reads, on Linux
                "${WINDOWS_PACKAGES[@]}")
 JOBS=2
 VERSION=$(sed -n 's/^project(tovu VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -58,3 +58,27 @@ case_started_through_link() {
     want "tovu.ini beside the program, nothing in the current folder" \
       eval '[ -f "$real/tovu.ini" ] && [ -z "$(ls -A "$CASE_DIR/cwd")" ]'
 }
+
+# What a screen reader reads over the accessibility bus after Ctrl+I and Down: the list's title follows
+# the list. Qt looks for the accessibility bus as it starts, so the bus is there first.
+case_screen_reader() {
+  only_on linux || return 0
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$CASE_DIR/bus && LAUNCH_ENV+=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >/dev/null 2>&1 &
+  wait_for "a session bus" test -S "$CASE_DIR/bus" && dbus-send --session --print-reply --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && launch && act ctrl+i Down && wait_for "what is heard" is "$(cat <<'HEARD'
+menu: ファイル(F) Alt+F | リスト(L) Alt+L | 設定(S) Alt+S
+menu: メモ帳を起動(N) Ctrl+N | メモ帳で開く(O)... Ctrl+O | 終了(X) Alt+X
+menu: ギリシャ文字(G) Ctrl+G | 記号(A) Ctrl+A | 特殊文字(S) Ctrl+S | ISO 8859-1(I) checked Ctrl+I
+menu: 即コピーモード(Q) Alt+Q | 常に手前に表示(T) Alt+T | くっつきモード(P) Alt+P | 起動時の設定(N) Alt+N
+menu: メモ帳を起動する(U) Alt+U | モード設定を保存する(M) Alt+M | ウィンドウ位置を保存する(W) Alt+W
+list: 参照一覧：ISO 8859-1 = nbsp (no-break space)
+push button: コピー(C) Alt+C
+text: コード： = &nbsp;
+radio button: ギリシャ
+radio button: 記号
+radio button: 特殊文字
+radio button: ISO 8859-1 checked
+HEARD
+)" "$E2E_HERE/screen_reader.py" && close_window
+}
