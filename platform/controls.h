@@ -19,6 +19,10 @@ constexpr int kKeepSize = 1, kKeepPlace = 2;
 // OpenDialog flags: only an existing file can be chosen.
 constexpr int kFileMustExist = 0x1000;
 
+// The smallest client area a program's size write leaves, each way: room for the top
+// of the list, the code box and Copy, whatever a settings file said.
+constexpr double kMinimumClientTwips = 1440;
+
 struct Window {
   virtual ~Window() = default;
   // The outer frame, relative to the screen.
@@ -30,8 +34,9 @@ struct Window {
   // is maximised, or a position its coordinates cannot hold). Raise nothing.
   [[nodiscard]] virtual bool SetLeft(double twips) = 0;
   [[nodiscard]] virtual bool SetTop(double twips) = 0;
-  // False for a size the window cannot take (zero, negative, too large). Raise
-  // Form_Resize before returning when the size changes.
+  // False for a size the window cannot take (zero, negative, too large); a size
+  // that would leave less than the smallest client area is raised to leave it.
+  // Raise Form_Resize before returning when the size changes.
   [[nodiscard]] virtual bool SetWidth(double twips) = 0;
   [[nodiscard]] virtual bool SetHeight(double twips) = 0;
   // The client area below the menu bar; 0 x 0 while minimised.

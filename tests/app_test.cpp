@@ -1,4 +1,5 @@
 #include "handlers.h"
+#include "raising_rules.h"
 
 class AppTest : public Handlers {
  protected:
@@ -97,5 +98,27 @@ TEST_F(AppTest, MenuExitAndEveryCloseRequestClearModeMarksOnlyWriteTenKeysAndEnd
                      "Write Height=5220", "Write Width=2910", "End"}),
               run.desk.TakeLog())
         << (byMenu ? "menu" : "close request");
+  }
+}
+
+// The raising rules, kept by the fake as by the real back ends.
+TEST(RaisingRules, KeptByTheFake) {
+  struct Fake final : RulesBackend {
+    fake::FakeDesktop desk;
+    Fake() { desk.Attach(events); }
+    platform::Desktop& Desk() override { return desk; }
+    void Show() override { desk.window.Show(); }
+    void Pump(int milliseconds) override {
+      for (int t = desk.timer.interval; t > 0 && t <= milliseconds; t += desk.timer.interval) desk.Tick();
+    }
+    void Click(int entry) override { desk.list.Select(entry); }
+    void SetState(int state) override { desk.window.SetState(state); }
+    void RequestClose() override { desk.window.RequestClose(); }
+  };
+  for (const RaisingRule& rule : RaisingRules()) {
+    Fake backend;
+    rule.steps(backend);
+    EXPECT_TRUE(Keeps(rule, "fake", backend.events.calls))
+        << rule.rule << ": " << testing::PrintToString(backend.events.calls);
   }
 }

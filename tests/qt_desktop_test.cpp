@@ -4,7 +4,7 @@
 
 #include "app/frmTovu.h"
 #include "platform/qt/qt_desktop.h"
-#include "recorder.h"
+#include "raising_rules.h"
 
 using platform::MenuId;
 using Calls = std::vector<std::string>;
@@ -57,15 +57,35 @@ class QtDesktopTest : public QObject {
     QVERIFY(events.calls == (Calls{"mnuQCopy_Click", "mnuQCopy_Click"}));
   }
 
-  // A hidden window raises Form_Resize before a size write returns, and only on a change.
-  void sizeWritesRaiseResizeBeforeReturning() {
-    platform::Window& window = desk->Form();
-    QVERIFY(window.SetHeight(window.Height() + 150));
-    QVERIFY(events.calls == (Calls{"Form_Resize"}));
-    QVERIFY(window.SetHeight(window.Height()));
-    QVERIFY(window.SetWidth(3000));
-    QCOMPARE(window.Width(), 3000.0);
-    QVERIFY(events.calls == (Calls{"Form_Resize", "Form_Resize"}));
+  // The raising rules, kept by the Qt back end as by the others: on X11, with a window manager.
+  void raisingRules() {
+    struct QtBackend final : RulesBackend {
+      platform::PosixSystem system{{}};
+      platform::QtDesktop desk{frmTovu::Design(), system};
+      QtBackend() { desk.Attach(events); }
+      platform::Desktop& Desk() override { return desk; }
+      void Show() override { desk.Show(), (void)QTest::qWaitForWindowExposed(&desk.form()); }
+      void Pump(int milliseconds) override { QTest::qWait(milliseconds); }
+      void Click(int entry) override {
+        auto* list = desk.form().findChild<QListWidget*>();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(entry)).center());
+      }
+      void SetState(int state) override {
+        if (state == platform::StateMinimized) desk.form().showMinimized();
+        if (state == platform::StateMaximized) desk.form().showMaximized();
+        if (state == platform::StateNormal) desk.form().showNormal();
+      }
+      void RequestClose() override { desk.form().close(); }
+    };
+    std::string broken;
+    for (const RaisingRule& rule : RaisingRules()) {
+      QtBackend backend;
+      rule.steps(backend);
+      if (Keeps(rule, "qt", backend.events.calls)) continue;
+      broken += std::string("\n") + rule.rule + ":";
+      for (const std::string& call : backend.events.calls) broken += " " + call;
+    }
+    QVERIFY2(broken.empty(), broken.c_str());
   }
 
   void filterStringBecomesQtNameFilters() {

@@ -17,7 +17,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_desktop.h"
 #include "profile_rows.h"
-#include "recorder.h"
+#include "raising_rules.h"
 
 namespace fs = std::filesystem;
 using namespace profile_rows;
@@ -127,33 +127,39 @@ class Win32DesktopTest : public ::testing::Test {
   Recorder events;
 };
 
-// Selecting an option button by the program raises its click, once, like a user's click.
-TEST_F(Win32DesktopTest, OptionButtonsRaiseTheirClickOnAChange) {
-  desk.Option(2).SetValue(true);
-  desk.Option(2).SetValue(true);
-  desk.Option(2).SetValue(false);
-  desk.Option(2).SetValue(true);
-  EXPECT_EQ((Calls{"optList_Click", "optList_Click"}), events.calls);
-}
-
-// A size write raises Form_Resize before it returns, only on a change; a minimised or
-// maximised window refuses to be moved and keeps its place.
-TEST_F(Win32DesktopTest, SizeWritesRaiseResizeAndOnlyANormalWindowMoves) {
-  platform::Window& window = desk.Form();
-  ASSERT_TRUE(window.SetHeight(window.Height() + 150));
-  ASSERT_TRUE(window.SetHeight(window.Height()));
-  EXPECT_EQ((Calls{"Form_Resize"}), events.calls);
-  desk.Show();
-  for (const int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
-    ShowWindow(desk.hwnd(), show);
-    const double left = window.Left(), top = window.Top();
-    EXPECT_FALSE(window.SetLeft(left + 600)) << show;
-    EXPECT_FALSE(window.SetTop(top + 600)) << show;
-    EXPECT_EQ(left, window.Left()) << show;
-    EXPECT_EQ(top, window.Top()) << show;
+// The raising rules, kept by the Win32 back end as by the others.
+TEST(RaisingRules, KeptByWin32) {
+  struct Win32 final : RulesBackend {
+    platform::Win32System system;
+    platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
+    Win32() { desk.Attach(events); }
+    platform::Desktop& Desk() override { return desk; }
+    void Show() override { desk.Show(); }
+    void Pump(int milliseconds) override {
+      for (const ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(5)) {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+      }
+    }
+    void Click(int entry) override {
+      const HWND list = GetWindow(desk.hwnd(), GW_CHILD);  // first in the window order
+      RECT item{};
+      SendMessageW(list, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&item));
+      const LPARAM at = MAKELPARAM(item.left + 2, item.top + 2);
+      PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at), PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    void SetState(int state) override {
+      ShowWindow(desk.hwnd(), state == platform::StateMinimized   ? SW_MINIMIZE
+                              : state == platform::StateMaximized ? SW_MAXIMIZE
+                                                                  : SW_RESTORE);
+    }
+    void RequestClose() override { PostMessageW(desk.hwnd(), WM_CLOSE, 0, 0); }
+  };
+  for (const RaisingRule& rule : RaisingRules()) {
+    Win32 backend;
+    rule.steps(backend);
+    EXPECT_TRUE(Keeps(rule, "win32", backend.events.calls))
+        << rule.rule << ": " << testing::PrintToString(backend.events.calls);
   }
-  ShowWindow(desk.hwnd(), SW_RESTORE);
-  EXPECT_TRUE(window.SetLeft(window.Left() + 600));
 }
 
 // Each control, in window order, through the system's own accessible objects: the label before the code box names

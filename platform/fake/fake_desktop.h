@@ -93,10 +93,10 @@ struct FakeWindow final : platform::Window {
   double Top() const override { return top; }
   double Width() const override { return width; }
   double Height() const override { return height; }
-  bool SetLeft(double v) override { return Move(left, v, "Left"); }
-  bool SetTop(double v) override { return Move(top, v, "Top"); }
-  bool SetWidth(double v) override { return Size(width, v, "Width"); }
-  bool SetHeight(double v) override { return Size(height, v, "Height"); }
+  bool SetLeft(double v) override { return Move(left, v, "Left", screen.tppX); }
+  bool SetTop(double v) override { return Move(top, v, "Top", screen.tppY); }
+  bool SetWidth(double v) override { return Size(width, v, "Width", screen.tppX, 2 * frameSide); }
+  bool SetHeight(double v) override { return Size(height, v, "Height", screen.tppY, frameTop + frameBottom); }
   double ScaleLeft() const override { return 0; }
   double ScaleTop() const override { return 0; }
   double ScaleWidth() const override { return state == platform::StateMinimized ? 0 : width - 2 * frameSide; }
@@ -123,27 +123,33 @@ struct FakeWindow final : platform::Window {
     state = newState;
     s.events->Form_Resize();
   }
+  void RequestClose() {
+    bool cancel = false;
+    s.events->Form_QueryUnload(cancel, platform::CloseFromWindow);
+  }
 
  private:
-  bool Move(double& field, double v, const char* name) {
+  bool Move(double& field, double v, const char* name, double perPixel) {
     s.Log(std::string(name) + "=" + Num(v));
     const bool refused = refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter;
     ++moveWrites;
-    if (refused || state != platform::StateNormal || !FitsPixels(v)) return false;
+    if (refused || state != platform::StateNormal || !FitsPixels(v, perPixel)) return false;
     field = v;
     return true;
   }
-  bool Size(double& field, double v, const char* name) {
+  // frame: what the frame and menu bar take of the size, beyond the client area.
+  bool Size(double& field, double v, const char* name, double perPixel, double frame) {
     s.Log(std::string(name) + "=" + Num(v));
-    if (state != platform::StateNormal || !(v > 0) || !FitsPixels(v)) return false;
+    if (state != platform::StateNormal || !(v > 0) || !FitsPixels(v, perPixel)) return false;
+    v = std::max(v, platform::kMinimumClientTwips + frame);
     if (field == v) return true;
     field = v;
     s.events->Form_Resize();
     return true;
   }
   // Window coordinates are 16-bit pixels on the window system.
-  bool FitsPixels(double v) const {
-    const double pixels = v / screen.tppX;
+  static bool FitsPixels(double v, double perPixel) {
+    const double pixels = v / perPixel;
     return std::isfinite(pixels) && pixels >= -32768 && pixels <= 32767;
   }
 };
@@ -156,10 +162,14 @@ struct FakeListBox final : platform::ListBox {
   double top = 0, left = 0, width = 975, height = 1650;
 
   void Clear() override {
+    s.Log("lstMain.Clear");
     items.clear();
     index = -1;
   }
-  void AddItem(const std::string& item) override { items.push_back(item); }
+  void AddItem(const std::string& item) override {
+    s.Log("lstMain.AddItem " + item);
+    items.push_back(item);
+  }
   int ListIndex() const override { return index; }
   void SetTop(double v) override { top = v; }
   void SetLeft(double v) override { left = v; }
@@ -179,11 +189,16 @@ struct FakeListBox final : platform::ListBox {
 inline double Snap(double v, double grid) { return grid > 0 ? std::round(v / grid) * grid : v; }
 
 struct FakeTextBox final : platform::TextBox {
+  explicit FakeTextBox(Shared& s) : s(s) {}
+  Shared& s;
   std::string text;
   double left = 1080, width = 1095;
   double grid = 0;
   std::string Text() const override { return text; }
-  void SetText(const std::string& v) override { text = v; }
+  void SetText(const std::string& v) override {
+    s.Log("txtCode.Text=" + v);
+    text = v;
+  }
   double Left() const override { return left; }
   void SetLeft(double v) override { left = Snap(v, grid); }
   double Width() const override { return width; }
@@ -411,7 +426,7 @@ class FakeDesktop final : public platform::Desktop {
   FakeScreen screen;
   FakeWindow window{s, screen};
   FakeListBox list{s};
-  FakeTextBox code;
+  FakeTextBox code{s};
   FakeLabel label;
   FakeButton button{s};
   int selectedOption = 0;

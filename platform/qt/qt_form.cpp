@@ -104,6 +104,13 @@ bool QtForm::SizeFrame(std::optional<int> pixels, Qt::Orientation along) {
   if (!pixels || *pixels < 1 || !Movable()) return false;
   QSize size = Outer().size();
   (along == Qt::Horizontal ? size.rwidth() : size.rheight()) = *pixels;
+  // Never less than the smallest client area inside the frame and below the menu bar,
+  // which a narrower window may wrap into more lines.
+  const QSize frame = FrameExtra();
+  size.rwidth() =
+      std::max(size.width(), static_cast<int>(std::ceil(kMinimumClientTwips / TwipsPerPixelX())) + frame.width());
+  size.rheight() = std::max(size.height(), static_cast<int>(std::ceil(kMinimumClientTwips / TwipsPerPixelY())) +
+                                               frame.height() + MenuHeight(size.width() - frame.width()));
   if (!framed_) {
     asked_.setSize(size);
     // The frame is not known until the window is shown; ask for it now, so the
@@ -160,7 +167,6 @@ void QtForm::Settle() {
     const QSize inner = asked_.size() - FrameExtra();
     resize(std::max(1, inner.width()), std::max(1, inner.height()));
   }
-  // The first show recorded the geometry before the frame was known.
   RaiseResize(true);
 }
 
@@ -179,8 +185,12 @@ void QtForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  if (QWindow* native = windowHandle(); native && !framed_) native->installEventFilter(this);
-  RaiseResize(true);  // the first show always lays the window out
+  // The first show lays the window out once, when the frame is known (Settle).
+  if (QWindow* native = windowHandle(); native && !framed_) {
+    native->installEventFilter(this);
+  } else {
+    RaiseResize(true);
+  }
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event) {

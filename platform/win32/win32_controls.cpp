@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -91,6 +92,12 @@ void Win32ListBox::Clear() {
   Quiet();
   waiting_.clear();
   SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+  selected_ = -1;
+}
+
+bool Win32ListBox::SelectionChanged() {
+  const int now = ListIndex();
+  return std::exchange(selected_, now) != now;
 }
 
 void Win32ListBox::AddItem(const std::string& item) {

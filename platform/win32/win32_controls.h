@@ -51,6 +51,9 @@ class Win32ListBox final : public ListBox {
   void SetHeight(double v) override;
   HWND hwnd() const { return hwnd_; }
   void Redraw();
+  // After LBN_SELCHANGE: whether the selection really changed (a click on the
+  // selected entry notifies too).
+  bool SelectionChanged();
   // Its name for assistive technology follows the list it shows.
   void ShowsList(const std::string& title) { names_.Name(hwnd_, ListBoxName(name_, title)); }
 
@@ -66,6 +69,7 @@ class Win32ListBox final : public ListBox {
   Win32Annotations& names_;
   std::string name_;
   bool quiet_ = false;
+  int selected_ = -1;            // as last notified
   mutable std::string waiting_;  // names, each ended by a NUL
 };
 

@@ -316,7 +316,7 @@ void Win32Desktop::Command(WPARAM wParam, LPARAM lParam) {
     if (id > kCommandBase && id < kCommandBase + kMenuIdCount)
       RaiseMenuClick(*events_, static_cast<MenuId>(id - kCommandBase));
   } else if (control == list_->hwnd()) {
-    if (code == LBN_SELCHANGE) events_->lstMain_Click();
+    if (code == LBN_SELCHANGE && list_->SelectionChanged()) events_->lstMain_Click();
   } else if (code == BN_CLICKED && group_->Owns(control)) {
     group_->Clicked(control);
   } else if (code == BN_CLICKED && id == kButtonId) {

@@ -34,14 +34,29 @@ int Win32Form::WindowState() const {
 bool Win32Form::SetLeft(double twips) { return Place(Pixels(twips, twips_.perPixelX), Outer().top, {}, {}); }
 bool Win32Form::SetTop(double twips) { return Place(Outer().left, Pixels(twips, twips_.perPixelY), {}, {}); }
 
-bool Win32Form::SetWidth(double twips) {
-  const RECT r = Outer();
-  return Place({}, {}, Pixels(twips, twips_.perPixelX), r.bottom - r.top);
-}
+bool Win32Form::SetWidth(double twips) { return Resize(Pixels(twips, twips_.perPixelX), true); }
+bool Win32Form::SetHeight(double twips) { return Resize(Pixels(twips, twips_.perPixelY), false); }
 
-bool Win32Form::SetHeight(double twips) {
-  const RECT r = Outer();
-  return Place({}, {}, r.right - r.left, Pixels(twips, twips_.perPixelY));
+// Never less than the smallest client area, the frame and the menu bar on top of it.
+// A narrower window may wrap its menu bar into the client area: the height grows too,
+// and Form_Resize comes once, for the whole change.
+bool Win32Form::Resize(std::optional<int> pixels, bool across) {
+  if (!pixels || *pixels < 1) return false;
+  const auto width = [](const RECT& r) { return static_cast<int>(r.right - r.left); };
+  const auto height = [](const RECT& r) { return static_cast<int>(r.bottom - r.top); };
+  const int leastX = twips_.X(kMinimumClientTwips), leastY = twips_.Y(kMinimumClientTwips);
+  const RECT outer = Outer(), client = Client();
+  holding_ = true;
+  bool ok = Place({}, {}, std::max(across ? *pixels : width(outer), leastX + width(outer) - width(client)),
+                  std::max(across ? height(outer) : *pixels, leastY + height(outer) - height(client)));
+  const RECT now = Outer(), inside = Client();
+  if (ok && (width(inside) < leastX || height(inside) < leastY)) {
+    ok = Place({}, {}, width(now) + std::max(0, leastX - width(inside)),
+               height(now) + std::max(0, leastY - height(inside)));
+  }
+  holding_ = false;
+  RaiseResize(false);
+  return ok;
 }
 
 bool Win32Form::Place(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height) {
@@ -72,6 +87,7 @@ RECT Win32Screen::Monitor() const {
 }
 
 void Win32Form::RaiseResize(bool always) {
+  if (holding_) return;
   const RECT outer = Outer(), client = Client();
   const auto now =
       std::make_tuple(WindowState(), client.right, client.bottom, outer.right - outer.left, outer.bottom - outer.top);

@@ -48,10 +48,12 @@ class Win32Form final : public Window {
   // Moves or sizes the frame; false when the window refuses (minimised or
   // maximised, or beyond the 16-bit coordinates windows are kept to).
   bool Place(std::optional<int> x, std::optional<int> y, std::optional<int> width, std::optional<int> height);
+  bool Resize(std::optional<int> pixels, bool across);
 
   FormEvents*& events_;
   const Twips& twips_;
   HWND hwnd_ = nullptr;
+  bool holding_ = false;  // within a size write: it raises Form_Resize itself, once
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };
 
