@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Tovu, then builds and starts it, tests it,
-# measures it, or packages it for Windows.
+# measures it, or packages it for Debian and Windows.
 #   ./dev.sh run      install what is missing, build, start Tovu
 #   ./dev.sh test     install what is missing, build, run every test
 #   ./dev.sh test quick   the Linux build and its unit, Qt and system tests only
 #   ./dev.sh fuzz [SECONDS]   search with the fuzz targets, seeded at random (600 s)
 #   ./dev.sh bench    install what is missing, build, run the benchmarks
-#   ./dev.sh windows  install what is missing, build tovu-VERSION-win32/ and
-#                     -win64/ (tovu.exe and the four lists) and their .zip in out/
+#   ./dev.sh package  install what is missing, build in out/: tovu_VERSION_ARCH.deb,
+#                     tovu-VERSION-win32/ and -win64/ (tovu.exe, the four lists and
+#                     README.txt) with their .zip, and SHA256SUMS
 # On a host that runs no 32-bit programs (or with TOVU_WINE64_ONLY=1) the Windows
 # tests and benchmarks run the 64-bit build; tests/wine/prefix.sh tells which.
 set -euo pipefail
@@ -18,6 +19,8 @@ RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev l
               fonts-ipafont-gothic)
 # Windows builds, and Wine to run them here (32-bit programs need i386 libraries).
 WINDOWS_PACKAGES=(mingw-w64 wine wine64 wine32:i386 locales)
+# CPack's Debian package: dpkg-shlibdeps finds its libraries, file its programs.
+DEB_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
                x11-xserver-utils wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
                dbus-daemon dbus-bin at-spi2-core python3-pyatspi  # what a screen reader reads, on Linux
@@ -67,6 +70,17 @@ windows_build() {  # width (32 or 64), then cmake options
   [ "$width" = 32 ] || target=x86_64
   build "build-win$width" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$target.cmake "$@"
 }
+
+# The Debian package as shipped: build-pkg/tovu_VERSION_ARCH.deb, for /usr.
+deb_package() {
+  build build-pkg -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DTOVU_TESTS=OFF -DTOVU_BENCH=OFF \
+    -DTOVU_WERROR=OFF
+  rm -f build-pkg/*.deb
+  (cd build-pkg && cpack -G DEB >/dev/null)
+}
+
+# Packages stamped with the last commit's time, so the same sources give the same bytes.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 
 case "${1:-}" in
   run)
@@ -129,20 +143,24 @@ this host runs no 32-bit programs; it was built, and the 64-bit build ran every 
     windows_build "$width" -DCMAKE_BUILD_TYPE=Release -DTOVU_TESTS=OFF -DTOVU_BENCH=ON -DTOVU_WERROR=OFF
     bench/run_all.sh build-bench "build-win$width"
     ;;
-  windows)
-    install_missing cmake make mingw-w64
-    rm -rf out
+  package)
+    install_missing "${RUN_PACKAGES[@]}" "${DEB_PACKAGES[@]}" mingw-w64 zip
+    rm -rf out && mkdir out
     for width in 32 64; do
       windows_build $width -DCMAKE_BUILD_TYPE=Release -DTOVU_TESTS=OFF -DTOVU_BENCH=OFF -DTOVU_WERROR=OFF
       folder=tovu-$VERSION-win$width
-      mkdir -p "out/$folder"
-      cp "build-win$width/tovu.exe" data/list[1-4].nl2 "out/$folder/"
-      (cd out && cmake -E tar cf "$folder.zip" --format=zip "$folder")
-      echo "out/$folder.zip"
+      mkdir "out/$folder"
+      cp "build-win$width/tovu.exe" "build-win$width/README.txt" data/list[1-4].nl2 "out/$folder/"
+      # The same zip each time: the commit's time, names in order, no owner or access times.
+      touch -d "@$SOURCE_DATE_EPOCH" "out/$folder" "out/$folder"/*
+      (cd out && export LC_ALL=C TZ=UTC && zip -qX "$folder.zip" "$folder" "$folder"/*)
     done
+    deb_package
+    cp build-pkg/tovu_*.deb out/
+    (cd out && sha256sum -- *.deb *.zip >SHA256SUMS && ls -1 -- *.deb *.zip SHA256SUMS | sed 's|^|out/|')
     ;;
   *)
-    echo "usage: $0 run|test [quick]|fuzz [SECONDS]|bench|windows" >&2
+    echo "usage: $0 run|test [quick]|fuzz [SECONDS]|bench|package" >&2
     exit 2
     ;;
 esac
