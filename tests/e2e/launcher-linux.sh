@@ -3,12 +3,13 @@ BUILT="tovu list1.nl2 list2.nl2 list3.nl2 list4.nl2"
 install_program() {  # name
   mkdir -p "$CASE_DIR/$1" && cp "$E2E_BUILD/tovu" "$E2E_BUILD"/list[1-4].nl2 "$CASE_DIR/$1/" && echo "$CASE_DIR/$1"
 }
+program_path() { echo "$1/tovu"; }  # folder
 # env and setpriv end in exec, so PROGRAM_PID is the program itself. A script's background
 # job starts with INT ignored; a person's program, from a desktop or a terminal, does not.
 start_program() {  # folder args...
   STARTS=$((STARTS + 1))
-  ${LAUNCH_AS[@]+"${LAUNCH_AS[@]}"} env --default-signal=INT ${LAUNCH_ENV[@]+"${LAUNCH_ENV[@]}"} "$1/tovu" "${@:2}" \
-    >"$E2E_OUT/$CASE-tovu-$STARTS.log" 2>&1 &
+  ${LAUNCH_AS[@]+"${LAUNCH_AS[@]}"} env --default-signal=INT ${LAUNCH_ENV[@]+"${LAUNCH_ENV[@]}"} "$(program_path "$1")" \
+    "${@:2}" >"$E2E_OUT/$CASE-tovu-$STARTS.log" 2>&1 &
   PROGRAM_PID=$!
 }
 native_path() { echo "$1"; }

@@ -36,7 +36,9 @@ poll() {  # seconds command...
   until "$@"; do [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1; sleep 0.05; done
 }
 
-check_build() { local f; for f in $BUILT; do [ -f "$1/$f" ] || { echo "missing $1/$f (build first)" && return 1; }; done; }
+check_build() {
+  local f; for f in $BUILT; do compgen -G "$1/$f" >/dev/null || { echo "missing $1/$f (build first)"; return 1; }; done
+}
 program_running() { [ "$(awk '{ print $3 }' "/proc/$PROGRAM_PID/stat" 2>/dev/null || echo Z)" != Z ]; }
 program_windows() { xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null; }
 installed() { [ -n "$APP" ] || APP=$(install_program app); }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Desktop end-to-end tests, each case with a program of its own: run_all.sh BUILD_DIR [CASE...]
-# with E2E_TARGET=linux or wine. Screenshots and logs go to BUILD_DIR/e2e/.
+# with E2E_TARGET=linux, wine or deb (the Debian package in BUILD_DIR). Screenshots and logs go
+# to BUILD_DIR/e2e/.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-}" 2>/dev/null && pwd) && [ -n "${1:-}" ] || { echo "usage: $0 BUILD_DIR [CASE...]" >&2; exit 2; }
