@@ -49,16 +49,26 @@ std::string CleanUtf8(std::string_view s) {
   return out;
 }
 
-// UTF-8 with at least one character beyond ASCII, and any stray bytes outweighed
-// (four to one) by the trailing bytes of well-formed characters: an editor's UTF-8
-// with a byte pasted from elsewhere. Code page 932 text hardly ever looks so; its
-// double-byte characters are mostly stray bytes to UTF-8.
+// UTF-8 with at least one character beyond ASCII and at most a few stray bytes,
+// outweighed four to one by the trailing bytes of well-formed characters: an editor's
+// UTF-8 with a byte pasted from elsewhere. Code page 932 text hardly ever looks so: its
+// double-byte characters are mostly stray bytes to UTF-8, so it is told after a few.
 bool ReadsAsUtf8(std::string_view s) {
+  constexpr std::size_t kFew = 16;
   std::size_t trailing = 0, stray = 0;
   for (std::size_t i = 0; i < s.size();) {
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
+    }
     const std::size_t n = Utf8Length(s, i);
-    n == 0 ? ++stray : trailing += n - 1;
-    i += n == 0 ? 1 : n;
+    if (n > 0) {
+      trailing += n - 1, i += n;
+    } else if (++stray > kFew && 4 * stray > trailing) {
+      return false;
+    } else {
+      ++i;
+    }
   }
   return trailing > 0 && trailing >= 4 * stray;
 }
