@@ -10,10 +10,10 @@
 #                     tovu-VERSION-win32/ and -win64/ (tovu.exe, the four lists and
 #                     README.txt) with their .zip, and SHA256SUMS
 # On a host that runs no 32-bit programs (or with TOVU_WINE64_ONLY=1) the Windows
-# tests and benchmarks run the 64-bit build; tests/wine/prefix.sh tells which.
+# tests and benchmarks run the 64-bit build; tools/wine.sh tells which.
 set -euo pipefail
 cd "$(dirname "$0")"
-. tests/wine/prefix.sh
+. tools/wine.sh
 
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
               fonts-ipafont-gothic)

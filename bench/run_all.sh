@@ -43,7 +43,7 @@ if [ -n "$windows" ]; then
   echo "== list loading and switching on the Win32 back end, under Wine on a real X server"
   (
     source "$here/x11_session.sh"
-    source "$here/../tests/wine/prefix.sh"
+    source "$here/../tools/wine.sh"
     trap 'WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; stop_x_session' EXIT
     mkdir "$scratch/wine-x"
     start_x_session "$scratch/wine-x"

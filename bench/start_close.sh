@@ -12,7 +12,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 WINWATCH="$build/bench/winwatch"
 source "$here/x11_session.sh"
-source "$here/../tests/wine/prefix.sh"
+source "$here/../tools/wine.sh"
 
 scratch=$(mktemp -d)
 trap '[ -z "${WINE_PREFIX:-}" ] || WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; stop_x_session; rm -rf "$scratch"' EXIT

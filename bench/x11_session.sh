@@ -25,7 +25,7 @@ copy_programs() {
 timed_run() {
   case $1 in
     *.exe) "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- /bin/bash -c \
-             '. "$0" && wine_env "$1" && wine_exec "$2"' "$X_SESSION_HERE/../wine/prefix.sh" "$WINE_PREFIX" "$1" ;;
+             '. "$0" && wine_env "$1" && wine_exec "$2"' "$X_SESSION_HERE/../../tools/wine.sh" "$WINE_PREFIX" "$1" ;;
     *) QT_QPA_PLATFORM=xcb "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- "$1" ;;
   esac
 }

@@ -7,15 +7,15 @@ WINE_AS=()
 # The other user reaches only the session's folder (the build's may be private): it
 # works in a home there, with copies of what it runs.
 as_wine() { (cd "$E2E_SCRATCH/wine" && exec ${WINE_AS[@]+"${WINE_AS[@]}"} env HOME="$PWD" XAUTHORITY="$PWD/Xauthority" "$@"); }
-in_prefix() { as_wine bash -c '. ./prefix.sh && wine_env "$PWD/prefix" && "$@"' _ "$@"; }
+in_prefix() { as_wine bash -c '. ./wine.sh && wine_env "$PWD/prefix" && "$@"' _ "$@"; }
 as_nobody() { [ "$(id -u)" -ne 0 ] || chown -R nobody "$@"; }
 
 # Once a session: the prefix, and the frame Windows puts around the X window, which the program counts.
 launcher_setup() {
   local home=$E2E_SCRATCH/wine status
-  mkdir -p "$home" && cp "$XAUTHORITY" "$E2E_HERE/../wine/prefix.sh" "$E2E_BUILD/tests/frame.exe" "$home/" &&
+  mkdir -p "$home" && cp "$XAUTHORITY" "$E2E_HERE/../../tools/wine.sh" "$E2E_BUILD/tests/frame.exe" "$home/" &&
     chmod 644 "$home/Xauthority" && as_nobody "$home" || return 1
-  as_wine bash -c '. ./prefix.sh && make_wine_prefix "$PWD/prefix" "$PWD/prefix.log"'
+  as_wine bash -c '. ./wine.sh && make_wine_prefix "$PWD/prefix" "$PWD/prefix.log"'
   status=$?
   cp "$home/prefix.log" "$E2E_OUT/wine-prefix.log" 2>/dev/null
   [ $status -eq 0 ] && in_prefix wine_exec frame.exe >"$E2E_SCRATCH/frame" 2>"$E2E_OUT/wine-frame.log"
@@ -36,7 +36,7 @@ start_program() {  # folder args...
   local as=("${LAUNCH_AS[@]}") home=$E2E_SCRATCH/wine  # a case's own user, or the launcher's
   [ ${#as[@]} -gt 0 ] || as=(${WINE_AS[@]+"${WINE_AS[@]}"})
   (cd "$home" && exec ${as[@]+"${as[@]}"} env HOME="$home" XAUTHORITY="$home/Xauthority" ${LAUNCH_ENV[@]+"${LAUNCH_ENV[@]}"} \
-    bash -c '. ./prefix.sh && wine_env "$1" && wine_exec "${@:2}"' _ "$home/prefix" "$1/tovu.exe" "${@:2}") \
+    bash -c '. ./wine.sh && wine_env "$1" && wine_exec "${@:2}"' _ "$home/prefix" "$1/tovu.exe" "${@:2}") \
     >"$E2E_OUT/$CASE-tovu-$STARTS.log" 2>&1 &
   PROGRAM_PID=$!
 }

@@ -7,7 +7,7 @@ program=$1
 shift
 build=$(dirname "$(readlink -f "$program")")
 while [ ! -f "$build/CMakeCache.txt" ] && [ "$build" != / ]; do build=$(dirname "$build"); done
-. "$(dirname "$0")/prefix.sh"
+. "$(dirname "$0")/../../tools/wine.sh"
 prefix=${TOVU_WINEPREFIX:-$build/wine-prefix}
 if [ ! -f "$prefix/system.reg" ]; then
   # One maker at a time: CTest runs tests side by side.

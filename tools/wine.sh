@@ -1,6 +1,6 @@
-# Wine for the tests and the benchmarks, sourced. wine_env PREFIX sets what
-# every Wine program here runs with; make_wine_prefix PREFIX [LOG] makes the
-# prefix once (about 15 s): Japanese (code page 932), quiet, no .NET or HTML
+# The Wine environment, sourced by dev.sh, the tests and the benchmarks. wine_env
+# PREFIX sets what every Wine program here runs with; make_wine_prefix PREFIX [LOG]
+# makes the prefix once (about 15 s): Japanese (code page 932), quiet, no .NET or HTML
 # engine asked for, and the design's two faces drawn with the IPA fonts of the
 # same metrics (Wine would take IPAGothic for both).
 
