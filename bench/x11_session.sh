@@ -4,8 +4,8 @@
 # start_x_session FOLDER / stop_x_session: the desktop tests' private X
 # session (Xvfb with its own cookie, openbox), on a larger screen.
 X_SCREEN=1280x1024
-source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x_session.sh"
-X_SESSION_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/x_session.sh"
+X_SESSION_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 
 # Copies the program and the bare window into their own folders under $2: the
 # program with its lists, the bare window alone (.exe for a Windows build $1).
@@ -25,7 +25,7 @@ copy_programs() {
 timed_run() {
   case $1 in
     *.exe) "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- /bin/bash -c \
-             '. "$0" && wine_env "$1" && wine_exec "$2"' "$X_SESSION_HERE/../../tools/wine.sh" "$WINE_PREFIX" "$1" ;;
+             '. "$0" && wine_env "$1" && wine_exec "$2"' "$X_SESSION_HERE/wine.sh" "$WINE_PREFIX" "$1" ;;
     *) QT_QPA_PLATFORM=xcb "$WINWATCH" Tovu "${SETTLE_MS:-500}" -- "$1" ;;
   esac
 }

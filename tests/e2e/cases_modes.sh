@@ -47,7 +47,7 @@ case_sticky_mode_on_the_second_monitor() {
   [ "$(id -u)" -eq 0 ] && command -v Xorg >/dev/null || { SKIPPED="two monitors need Xorg's dummy driver, as root" && return 0; }
   local status=0
   (
-    . "$E2E_HERE/x_session.sh"
+    . "$E2E_HERE/../../tools/x_session.sh"
     X_SESSION_PIDS=() && X_MONITORS=2 start_x_session "$CASE_DIR/session" && on_display && launch && menu s p &&
       w=$(frame_width) && lands_all <<ROWS && close_window || { echo "$REASON" >"$CASE_DIR/reason"; exit 1; }
 1300 300 1300 300

@@ -79,7 +79,7 @@ case_linked_settings_file() {
 case_x_server_lost_saves_settings() {
   only_on linux || return 0
   (
-    . "$E2E_HERE/x_session.sh"
+    . "$E2E_HERE/../../tools/x_session.sh"
     X_SESSION_PIDS=() && start_x_session "$CASE_DIR/session" && launch && menu s n u && kill "${X_SESSION_PIDS[@]}" &&
       WAIT=10 wait_for "the program ended" fails program_running && want "tovu.ini" is "[Setting] $KEYS" ini_lines &&
       want "UpMemo" is True ini UpMemo || { echo "$REASON" >"$CASE_DIR/reason"; exit 1; }

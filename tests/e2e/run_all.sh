@@ -19,7 +19,7 @@ for name in "${cases[@]}"; do grep -qx -- "$name" <<<"$all" || { echo "no case '
 started=$(date +%s) out=$build/e2e group=
 rm -rf "$out" && mkdir -p "$out" && scratch=$(mktemp -d "${TMPDIR:-/tmp}/tovu-e2e.XXXXXX") || exit 2
 chmod 755 "$scratch"  # the runs as another user reach their copy of the program
-. "$here/x_session.sh"
+. "$here/../../tools/x_session.sh"
 cleanup() {
   [ -z "$group" ] || kill -KILL -- "-$group" 2>/dev/null
   ! declare -F launcher_cleanup >/dev/null || launcher_cleanup

@@ -29,7 +29,7 @@ trap cleanup EXIT
 if [ -n "${TOVU_WINE_DISPLAY:-}" ]; then
   # A window test: a private X server, and the prefix's processes started
   # afresh on it.
-  . "$(dirname "$0")/../e2e/x_session.sh"
+  . "$(dirname "$0")/../../tools/x_session.sh"
   session=$(mktemp -d)
   wineserver -k 2>/dev/null || true
   start_x_session "$session"
