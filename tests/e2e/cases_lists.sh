@@ -35,12 +35,14 @@ ROWS
     set_clipboard "mine again" && keeps Down && copies '&Beta;' alt+c && close_window
 }
 
-# Copy with nothing in the code box keeps the clipboard (on Windows it takes the focus).
+# Copy with nothing in the code box keeps the clipboard (on Windows it takes the focus). A click
+# below the two entries of the last list does not empty the selection: Down reaches the second.
 case_damaged_lists() {
   installed && rm "$APP/list2.nl2" && : >"$APP/list3.nl2" &&
     printf 'a\x81,\xff\x00b\r\n\x80\xa0,\r\r\n\xfc' >"$APP/list4.nl2" &&
     launch && menu_bar && keeps ctrl+a Down alt+c ctrl+s Down alt+c &&
-    copies '&Beta;' ctrl+i click 30 8 ctrl+g click 30 21 alt+c && close_window
+    copies '&Beta;' ctrl+i click 30 8 ctrl+g click 30 21 alt+c && keeps ctrl+i click 30 8 click 30 200 Down alt+c &&
+    close_window
 }
 
 # Without /proc too (where the system lets a case unmount it), never from the current folder.
