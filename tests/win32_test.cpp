@@ -98,8 +98,6 @@ TEST_F(Win32Test, AFailedReadIsNoFile) {
   EXPECT_EQ("no file", system.ProfileGet("Setting", "Top", "no file", 1024, unreadable));
 }
 
-using Calls = std::vector<std::string>;
-
 static BOOL CALLBACK CountWindow(HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; }
 static int ThreadWindows() {
   int count = 0;
@@ -107,28 +105,10 @@ static int ThreadWindows() {
   return count;
 }
 
-// Desktops come and go within one process: each leaves no window behind.
-TEST(Win32DesktopLife, EachDesktopLeavesNoWindowBehind) {
-  const int before = ThreadWindows();
-  for (int round = 0; round < 2; ++round) {
-    platform::Win32System system;
-    platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
-    ASSERT_TRUE(desk.Ready()) << round;
-    EXPECT_LT(before, ThreadWindows()) << round;
-  }
-  EXPECT_EQ(before, ThreadWindows());
-}
-
-class Win32DesktopTest : public ::testing::Test {
- protected:
-  void SetUp() override { desk.Attach(events); }
-  platform::Win32System system;
-  platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
-  Recorder events;
-};
-
-// The raising rules, kept by the Win32 back end as by the others.
+// The raising rules, kept by the Win32 back end as by the others; desktops come and go
+// within one process, each leaving no window behind.
 TEST(RaisingRules, KeptByWin32) {
+  const int before = ThreadWindows();
   struct Win32 final : RulesBackend {
     platform::Win32System system;
     platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
@@ -156,15 +136,19 @@ TEST(RaisingRules, KeptByWin32) {
   };
   for (const RaisingRule& rule : RaisingRules()) {
     Win32 backend;
+    ASSERT_TRUE(backend.desk.Ready() && ThreadWindows() > before) << rule.rule;
     rule.steps(backend);
     EXPECT_TRUE(Keeps(rule, "win32", backend.events.calls))
         << rule.rule << ": " << testing::PrintToString(backend.events.calls);
   }
+  EXPECT_EQ(before, ThreadWindows());
 }
 
 // Each control, in window order, through the system's own accessible objects: the label before the code box names
 // it. Wine's oleacc answers no annotation (the list box's name; SetHwndPropStr: E_NOTIMPL) and no role but the edit's.
-TEST_F(Win32DesktopTest, EachControlHasItsNameAndRole) {
+TEST(Win32Desktop, EachControlHasItsNameAndRole) {
+  platform::Win32System system;
+  platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
   desk.Menu(platform::MenuId::mnuViewList3).SetChecked(true);
   const long option = ROLE_SYSTEM_RADIOBUTTON;
   // clang-format off
