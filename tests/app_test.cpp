@@ -35,17 +35,6 @@ TEST_F(AppTest, AppFolderEndsInExactlyOneSeparator) {
   }
 }
 
-TEST_F(AppTest, StartupReadsListsThenSettingsThenStartsNotepadThenShowsList0) {
-  File("tovu.ini", "[Setting]\r\nQuickCopy=True\r\nUpMemo=True\r\n");
-  form.Form_Load();
-  EXPECT_EQ((Lines{"Read /opt/tovu/list1.nl2", "Read /opt/tovu/list2.nl2", "Read /opt/tovu/list3.nl2",
-                   "Read /opt/tovu/list4.nl2", "Exists /opt/tovu/tovu.ini", "Get [Setting] QuickCopy \"\" 1024",
-                   "mnuModeSave.Checked=False", "cmdCopy.Enabled=False", "mnuQCopy.Checked=True",
-                   "mnuUpMemo.Checked=True", "Shell Notepad (1)", "mnuViewList(0).Checked=True"}),
-            Taken({"Read", "Exists", "Get [Setting] QuickCopy", "mnuModeSave", "cmd", "mnuQ", "mnuU", "Shell",
-                   "mnuViewList(0).Checked=True"}));
-}
-
 // Each row follows the one before. Only a normal window's geometry is recorded,
 // not even the exit records a minimised or maximised one.
 TEST_F(AppTest, LayoutFollowsTheClientAreaAndOnlyANormalWindowIsRecorded) {
@@ -78,27 +67,6 @@ TEST_F(AppTest, LayoutFollowsTheClientAreaAndOnlyANormalWindowIsRecorded) {
   }
   form.mnuExit_Click();
   EXPECT_EQ("0 0 5220 2920", Recorded());
-}
-
-// Modes on, mode saving off: the marks alone are cleared (their handlers are not
-// run), then ten writes and the end.
-TEST_F(AppTest, MenuExitAndEveryCloseRequestClearModeMarksOnlyWriteTenKeysAndEnd) {
-  for (const bool byMenu : {true, false}) {
-    Program run;
-    run.Start();
-    run.Choose({MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode});
-    run.desk.window.left = 300, run.desk.window.top = 450;
-    run.desk.TakeLog();
-    bool cancel = false;
-    byMenu ? run.desk.Choose(MenuId::mnuExit) : run.form.Form_QueryUnload(cancel, platform::CloseBySession);
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ((Lines{"mnuQCopy.Checked=False", "mnuTopPos.Checked=False", "mnuPasteMode.Checked=False",
-                     "Write QuickCopy=False", "Write TopPos=False", "Write PasteMode=False", "Write UpMemo=False",
-                     "Write ModeSave=False", "Write WinPosSave=False", "Write Top=450", "Write Left=300",
-                     "Write Height=5220", "Write Width=2910", "End"}),
-              run.desk.TakeLog())
-        << (byMenu ? "menu" : "close request");
-  }
 }
 
 // The raising rules, kept by the fake as by the real back ends.

@@ -26,9 +26,6 @@ struct Program {
     desk.window.Show();
     desk.TakeLog();
   }
-  void Choose(std::initializer_list<MenuId> items) {
-    for (MenuId id : items) desk.Choose(id);
-  }
   // The record since the last take, only the lines that start with one of prefixes.
   Lines Taken(std::initializer_list<std::string_view> prefixes) {
     Lines kept = desk.TakeLog();

@@ -102,25 +102,6 @@ TEST_F(SettingsTest, SettingsLiveBesideTheProgramElseInTheUsersOwnFile) {
   }
 }
 
-// Every option is chosen from the menu, the program ends, and the next start reads them back.
-TEST_F(SettingsTest, ModesComeBackOnlyWhileModeSaveIsCheckedAndStartupOptionsAlways) {
-  for (const bool modeSave : {false, true}) {
-    Program first;
-    first.Start();
-    first.Choose({MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuUpMemo, MenuId::mnuWinPosSave});
-    if (modeSave) first.desk.Choose(MenuId::mnuModeSave);
-    first.form.mnuExit_Click();
-    Program next;
-    next.desk.system.files = first.desk.system.files;
-    next.form.Form_Load();
-    std::string marks;  // of the menu items in order: the Settings menu's six last
-    for (const auto& item : next.desk.menus) marks += item.checked ? "1" : "0";
-    EXPECT_EQ(modeSave ? "111111" : "000101", marks.substr(marks.size() - 6));
-    EXPECT_EQ(modeSave, !next.desk.button.enabled);
-    EXPECT_EQ(modeSave ? 500 : 0, next.desk.timer.interval);
-  }
-}
-
 // Hand-edited garbage reads as False, or as the number it starts with, rather than stopping the program.
 TEST(Values, ReadFlagReadNumberAndNumberText) {
   for (const char* yes : {"True", "true", "tRuE", "1", "-1", "2.5", "1e3"}) EXPECT_TRUE(settings::ReadFlag(yes)) << yes;

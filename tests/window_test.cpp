@@ -2,29 +2,18 @@
 
 class WindowTest : public Handlers {
  protected:
-  void SetUp() override { Start(); }
+  void SetUp() override { Start(), desk.Choose(MenuId::mnuPasteMode); }  // sticky mode on
   // Screen and window in pixels of tpp twips each, a second monitor of the same size at
-  // (x, y) beside the primary; sticky mode on.
+  // (x, y) beside the primary.
   void Place(double screenWidth, double screenHeight, double tpp, double left, double top, double width, double x = 0,
              double y = 0) {
     desk.screen.monitors = {{0, 0, screenWidth * tpp, screenHeight * tpp},
                             {x * tpp, y * tpp, screenWidth * tpp, screenHeight * tpp}};
     desk.screen.tppX = desk.screen.tppY = tpp;
     desk.window.left = left * tpp, desk.window.top = top * tpp, desk.window.width = width * tpp;
-    if (!desk.menu(MenuId::mnuPasteMode).checked) desk.Choose(MenuId::mnuPasteMode);
     desk.TakeLog();
   }
 };
-
-// Always on top stacks the window, marks, then raises it; sticky mode runs the timer while checked.
-TEST_F(WindowTest, ModesOnAndOff) {
-  Choose({MenuId::mnuTopPos, MenuId::mnuTopPos, MenuId::mnuPasteMode, MenuId::mnuPasteMode});
-  EXPECT_EQ((Lines{"SetWindowPos -1 0 0 0 0 3", "mnuTopPos.Checked=True", "SetWindowPos 0 0 0 0 0 3",
-                   "SetWindowPos 1 0 0 0 0 3", "mnuTopPos.Checked=False", "SetWindowPos 0 0 0 0 0 3",
-                   "mnuPasteMode.Checked=True", "tmrPasteMode.Interval=500", "mnuPasteMode.Checked=False",
-                   "tmrPasteMode.Interval=0"}),
-            desk.TakeLog());
-}
 
 TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
   // clang-format off
@@ -65,12 +54,4 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
     EXPECT_EQ(r.width * r.tpp, desk.window.width) << "row " << i + 1;
     EXPECT_EQ(height, desk.window.height) << "row " << i + 1;
   }
-}
-
-// A move the window refuses (as a maximised window refuses any) ends the tick.
-TEST_F(WindowTest, RefusedMoveEndsTheTick) {
-  Place(1024, 768, 15, 900, 10, 240);
-  desk.window.state = platform::StateMaximized;
-  desk.Tick();
-  EXPECT_EQ(Lines{"Top=0"}, desk.TakeLog());
 }
