@@ -49,8 +49,7 @@ if [ -n "$windows" ]; then
     start_x_session "$scratch/wine-x"
     make_wine_prefix "$WINE_PREFIX"
     wine_env "$WINE_PREFIX"
-    (wine_exec "$windows/bench/win32_bench.exe") >"$scratch/win32_bench.txt" 2>&1
-    cat "$scratch/win32_bench.txt"
+    wine_run "$windows/bench/win32_bench.exe"
   )
 fi
 

@@ -1,8 +1,8 @@
 # The Wine environment, sourced by dev.sh, the tests and the benchmarks. wine_env
-# PREFIX sets what every Wine program here runs with; make_wine_prefix PREFIX [LOG]
-# makes the prefix once (about 15 s): Japanese (code page 932), quiet, no .NET or HTML
-# engine asked for, and the design's two faces drawn with the IPA fonts of the
-# same metrics (Wine would take IPAGothic for both).
+# PREFIX sets what every Wine program here runs with; wine_run runs one;
+# make_wine_prefix PREFIX [LOG] makes the prefix once (about 15 s): Japanese (code
+# page 932), quiet, no .NET or HTML engine asked for, and the design's two faces
+# drawn with the IPA fonts of the same metrics (Wine would take IPAGothic for both).
 
 wine_env() {  # prefix
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -34,9 +34,23 @@ wine_exec() {  # program.exe args...
   exec wine "$@"
 }
 
+# Runs a Windows program, passing on its output and status: through a file, since a pipe
+# from a Wine program stays open while wineserver lives.
+wine_run() {  # program.exe args...
+  local out status=0
+  out=$(mktemp) || return 1
+  (wine_exec "$@") >"$out" 2>&1 || status=$?
+  cat "$out" && rm -f "$out"
+  return "$status"
+}
+
 make_wine_prefix() {  # prefix [log]
   [ -f "$1/system.reg" ] && return 0
+  mkdir -p "$(dirname "$1")" || return 1
   (
+    # One maker at a time (CTest runs tests side by side): a later one finds it made.
+    flock 9 || exit 1
+    [ ! -f "$1/system.reg" ] || exit 0
     wine_env "$1"
     wine_cmd wineboot -i >"${2:-/dev/null}" 2>&1 || exit 1
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
@@ -46,5 +60,5 @@ make_wine_prefix() {  # prefix [log]
       wine_cmd regedit /S "$1/fonts.reg" >>"${2:-/dev/null}" 2>&1
     # The next program starts the prefix's own processes afresh, with its display.
     wineserver -w
-  )
+  ) 9>"$1.lock"
 }

@@ -9,23 +9,10 @@ build=$(dirname "$(readlink -f "$program")")
 while [ ! -f "$build/CMakeCache.txt" ] && [ "$build" != / ]; do build=$(dirname "$build"); done
 . "$(dirname "$0")/../../tools/wine.sh"
 prefix=${TOVU_WINEPREFIX:-$build/wine-prefix}
-if [ ! -f "$prefix/system.reg" ]; then
-  # One maker at a time: CTest runs tests side by side.
-  mkdir -p "$(dirname "$prefix")"
-  exec 9>"$prefix.lock"
-  flock 9
-  make_wine_prefix "$prefix" "$prefix.log"
-  flock -u 9
-fi
+make_wine_prefix "$prefix" "$prefix.log"
 wine_env "$prefix"
-# A pipe from a Wine program stays open while wineserver lives: output goes
-# through a file.
-out=$(mktemp) session=
-cleanup() {
-  rm -f "$out"
-  [ -z "$session" ] || { wineserver -k 2>/dev/null || true; stop_x_session; rm -rf "$session"; }
-}
-trap cleanup EXIT
+session=
+trap '[ -z "$session" ] || { wineserver -k 2>/dev/null || true; stop_x_session; rm -rf "$session"; }' EXIT
 if [ -n "${TOVU_WINE_DISPLAY:-}" ]; then
   # A window test: a private X server, and the prefix's processes started
   # afresh on it.
@@ -34,7 +21,4 @@ if [ -n "${TOVU_WINE_DISPLAY:-}" ]; then
   wineserver -k 2>/dev/null || true
   start_x_session "$session"
 fi
-status=0
-(wine_exec "$program" "$@") >"$out" 2>&1 || status=$?
-cat "$out"
-exit "$status"
+wine_run "$program" "$@"
