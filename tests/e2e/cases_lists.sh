@@ -1,6 +1,9 @@
 client_width() { client_geometry | cut -d' ' -f3; }
 
 # A fresh window wholly on the screen; Down, or Home, selects the first entry; Ctrl+click keeps the selection.
+# A typed letter picks the next entry it begins, in either case, also after a symbol and a blank, around the
+# end (on Windows Alt+C leaves the focus on Copy: a click brings it back); Ctrl+S and Ctrl+A belong to the
+# window, not the code box (120,30); no two clicks in one place.
 case_first_entry() {
   launch && want "client width" is 186 client_width && menu_bar || return 1
   local x y w h m=24
@@ -12,15 +15,9 @@ case_first_entry() {
     act ctrl+click 30 21 && copies '&Gamma;' Down alt+c &&
     import -window root -crop "$((w + 2 * m))x$((h + 2 * m))+$((x > m ? x - m : 0))+$((y > m ? y - m : 0))" \
       +repage "$E2E_OUT/tovu.png" &&
-    want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' && close_window
-}
-
-# A typed letter picks the next entry it begins, in either case, also after a symbol and a blank,
-# around the end (on Windows Alt+C leaves the focus on Copy: a click brings it back); Ctrl+S and
-# Ctrl+A belong to the window, not the code box (120,30); no two clicks in one place.
-case_lists_and_copy() {
-  launch && menu_bar && copy_table <<'ROWS' || return 1
-&pound; ctrl+i p alt+c
+    want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' || return 1
+  copy_table <<'ROWS' || return 1
+&pound; click 30 8 ctrl+i p alt+c
 &plusmn; click 30 8 p P P p p alt+c
 &alpha; ctrl+g click 30 21 a q alt+c
 &fnof;  click 110 121 click 30 8 alt+c
