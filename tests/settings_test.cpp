@@ -69,37 +69,17 @@ TEST_F(SettingsTest, StartupAppliesWhatTheFileHolds) {
   }
 }
 
-// Beside the program while its folder takes a new file; else in the user's own file,
-// which the one beside the program seeds until it exists; with no folder of the
-// program's known, no list is read and no file but the user's.
-TEST_F(SettingsTest, SettingsLiveBesideTheProgramElseInTheUsersOwnFile) {
-  const std::string own = "/home/user/.config/tovu/tovu.ini", beside = "[Setting]\r\nUpMemo=True\r\n";
-  const struct {
-    std::string folder;
-    bool locked, besideFile, ownFile;
-    std::string read, written;
-  } rows[] = {
-      {"/opt/tovu", false, true, true, "UpMemo", kIni}, {"/opt/tovu", true, false, false, "", own},
-      {"/opt/tovu", true, true, false, "UpMemo", own},  {"/opt/tovu", true, true, true, "ModeSave", own},
-      {"", false, false, true, "ModeSave", own},
-  };
-  for (std::size_t i = 0; i < std::size(rows); ++i) {
-    Program run;
-    run.desk.system.programFolder = rows[i].folder;
-    if (rows[i].locked) run.desk.system.lockedFolders.insert(rows[i].folder);
-    if (rows[i].besideFile) run.desk.system.files[kIni].bytes = beside;
-    if (rows[i].ownFile) run.desk.system.files[own].bytes = "[Setting]\r\nModeSave=True\r\n";
-    run.form.Form_Load();
-    const auto& values = run.form.SettingValues;
-    const std::string read = values[3] == "True" ? "UpMemo" : values[4] == "True" ? "ModeSave" : "";
-    EXPECT_EQ(rows[i].folder.empty() ? 0 : 4, run.Taken({"Read "}).size()) << "row " << i + 1;  // the lists
-    run.form.mnuExit_Click();
-    EXPECT_EQ(rows[i].read, read) << "row " << i + 1;
-    EXPECT_TRUE(run.desk.system.files[rows[i].written].bytes.ends_with("Width=2910\r\n")) << "row " << i + 1;
-    if (rows[i].written == own) {
-      EXPECT_EQ(rows[i].besideFile ? beside : "", run.desk.system.files[kIni].bytes) << "row " << i + 1;
-    }
-  }
+// With no folder of the program's known, no list is read and no file but the user's own. Where the
+// folder is known, the desktop cases show the file beside the program, or the user's own which it seeds.
+TEST_F(SettingsTest, WithoutAProgramFolderOnlyTheUsersOwnFileIsUsed) {
+  const std::string own = "/home/user/.config/tovu/tovu.ini";
+  desk.system.programFolder = "";
+  desk.system.files[own].bytes = "[Setting]\r\nModeSave=True\r\n";
+  form.Form_Load();
+  EXPECT_EQ(Lines{}, Taken({"Read "}));
+  EXPECT_EQ("True", form.SettingValues[4]);  // ModeSave
+  form.mnuExit_Click();
+  EXPECT_TRUE(desk.system.files[own].bytes.ends_with("Width=2910\r\n"));
 }
 
 // Hand-edited garbage reads as False, or as the number it starts with, rather than stopping the program.
