@@ -7,15 +7,18 @@ open_dialog() {  # steps...
     act "$@" && wait_for "the open dialog closed" is "$WIN" program_windows && activate
 }
 
-# Escape starts nothing; the dialog's next use offers the file chosen before.
+# With the startup option on, a start with a command line starts one Notepad, with its file, and a start
+# without one an empty Notepad; with the option off, none. Escape starts nothing; the dialog's next use
+# offers the file chosen before.
 case_command_line_and_new_notepad() {
   local page chosen
-  page=$(native_path "$(page "a b.htm")") && chosen=$(page "e f.htm") && installed && fake_notepad "$APP" &&
+  page=$(native_path "$(page "a b.htm")") && chosen=$(page "e f.htm") && settings UpMemo=True && fake_notepad "$APP" &&
     launch "$page" && wait_notepad_starts 1 && keys ctrl+n && wait_notepad_starts 2 && keys ctrl+n &&
     wait_notepad_starts 3 && open_dialog type "$(native_path "$chosen")" Return && wait_notepad_starts 4 &&
     open_dialog Escape && open_dialog Return && want_notepad_starts 5 && want_notepad_start 1 arg "$page" &&
     want_notepad_start 2 empty && want_notepad_start 3 empty && want_notepad_start 4 file "$chosen" &&
-    want_notepad_start 5 file "$chosen" && close_window
+    want_notepad_start 5 file "$chosen" && close_window && launch && wait_notepad_starts 6 && menu s n u &&
+    close_window && launch && want_notepad_starts 6 && want_notepad_start 6 empty && close_window
 }
 
 case_no_notepad_anywhere() {
