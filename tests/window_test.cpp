@@ -1,20 +1,8 @@
 #include "handlers.h"
 
-class WindowTest : public Handlers {
- protected:
-  void SetUp() override { Start(), desk.Choose(MenuId::mnuPasteMode); }  // sticky mode on
-  // Screen and window in pixels of tpp twips each, a second monitor of the same size at
-  // (x, y) beside the primary.
-  void Place(double screenWidth, double screenHeight, double tpp, double left, double top, double width, double x = 0,
-             double y = 0) {
-    desk.screen.monitors = {{0, 0, screenWidth * tpp, screenHeight * tpp},
-                            {x * tpp, y * tpp, screenWidth * tpp, screenHeight * tpp}};
-    desk.screen.tppX = desk.screen.tppY = tpp;
-    desk.window.left = left * tpp, desk.window.top = top * tpp, desk.window.width = width * tpp;
-    desk.TakeLog();
-  }
-};
+class WindowTest : public Handlers {};
 
+// Screen and window in pixels of tpp twips each, a second monitor of the same size at (x, y) beside the primary.
 TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
   // clang-format off
   const struct {
@@ -45,9 +33,14 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
       {1024, 768, 15, 100, 800, 240, {"Top=11520"}, 0, 768},   {1024, 768, 15, 100, 845, 240, {}, 0, 768},
   };
   // clang-format on
+  Start(), desk.Choose(MenuId::mnuPasteMode);  // sticky mode on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& r = rows[i];
-    Place(r.screenWidth, r.screenHeight, r.tpp, r.left, r.top, r.width, r.x, r.y);
+    const double w = r.screenWidth * r.tpp, h = r.screenHeight * r.tpp;
+    desk.screen.monitors = {{0, 0, w, h}, {r.x * r.tpp, r.y * r.tpp, w, h}};
+    desk.screen.tppX = desk.screen.tppY = r.tpp;
+    desk.window.left = r.left * r.tpp, desk.window.top = r.top * r.tpp, desk.window.width = r.width * r.tpp;
+    desk.TakeLog();
     const double height = desk.window.height;
     desk.Tick();
     EXPECT_EQ(r.expected, desk.TakeLog()) << "row " << i + 1;
