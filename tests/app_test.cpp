@@ -83,10 +83,5 @@ TEST(RaisingRules, KeptByTheFake) {
     void SetState(int state) override { desk.window.SetState(state); }
     void RequestClose() override { desk.window.RequestClose(); }
   };
-  for (const RaisingRule& rule : RaisingRules()) {
-    Fake backend;
-    rule.steps(backend);
-    EXPECT_TRUE(Keeps(rule, "fake", backend.events.calls))
-        << rule.rule << ": " << testing::PrintToString(backend.events.calls);
-  }
+  EXPECT_EQ("", Broken<Fake>("fake"));
 }

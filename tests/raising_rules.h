@@ -110,3 +110,17 @@ inline const std::vector<RaisingRule>& RaisingRules() {
   };
   return rules;
 }
+
+// The rules a back end breaks, each with the record it made: empty where it keeps them all.
+template <typename Backend>
+std::string Broken(std::string_view backendName) {
+  std::string broken;
+  for (const RaisingRule& rule : RaisingRules()) {
+    Backend backend;
+    rule.steps(backend);
+    if (Keeps(rule, backendName, backend.events.calls)) continue;
+    broken += std::string("\n") + rule.rule + ":";
+    for (const std::string& call : backend.events.calls) broken += " " + call;
+  }
+  return broken;
+}

@@ -108,11 +108,14 @@ static int ThreadWindows() {
 // The raising rules, kept by the Win32 back end as by the others; desktops come and go
 // within one process, each leaving no window behind.
 TEST(RaisingRules, KeptByWin32) {
-  const int before = ThreadWindows();
+  static const int before = ThreadWindows();
   struct Win32 final : RulesBackend {
     platform::Win32System system;
     platform::Win32Desktop desk{GetModuleHandleW(nullptr), frmTovu::Design(), system};
-    Win32() { desk.Attach(events); }
+    Win32() {
+      desk.Attach(events);
+      EXPECT_TRUE(desk.Ready() && ThreadWindows() > before);
+    }
     platform::Desktop& Desk() override { return desk; }
     void Show() override { desk.Show(); }
     void Pump(int milliseconds) override {
@@ -134,13 +137,7 @@ TEST(RaisingRules, KeptByWin32) {
     }
     void RequestClose() override { PostMessageW(desk.hwnd(), WM_CLOSE, 0, 0); }
   };
-  for (const RaisingRule& rule : RaisingRules()) {
-    Win32 backend;
-    ASSERT_TRUE(backend.desk.Ready() && ThreadWindows() > before) << rule.rule;
-    rule.steps(backend);
-    EXPECT_TRUE(Keeps(rule, "win32", backend.events.calls))
-        << rule.rule << ": " << testing::PrintToString(backend.events.calls);
-  }
+  EXPECT_EQ("", Broken<Win32>("win32"));
   EXPECT_EQ(before, ThreadWindows());
 }
 
