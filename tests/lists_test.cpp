@@ -1,17 +1,15 @@
 #include "handlers.h"
 #include "platform/codepage.h"
 
-class ListsTest : public Handlers {
- protected:
-  // What the user sees of the list choice.
-  std::string Shown() {
-    std::string text = "list " + std::to_string(form.CurrentList) + " marks ";
-    for (int i = 0; i < 4; ++i) text += desk.menus[static_cast<int>(MenuId::mnuViewList0) + i].checked ? "1" : "0";
-    text += " option " + std::to_string(desk.selectedOption) + " items";
-    for (const std::string& item : desk.list.items) text += " " + item;
-    return text + " index " + std::to_string(desk.list.index) + " code " + desk.code.text;
-  }
-};
+class ListsTest : public Handlers {};
+
+// The list chosen, its one mark and option, the selection and the code box.
+static std::string Choice(Program& run) {
+  std::string marks;
+  for (int i = 0; i < 4; ++i) marks += run.desk.menus[static_cast<int>(MenuId::mnuViewList0) + i].checked ? "1" : "0";
+  return std::to_string(run.form.CurrentList) + " " + marks + " " + std::to_string(run.desk.selectedOption) + " " +
+         std::to_string(run.desk.list.index) + " " + run.desk.code.text;
+}
 
 // Every entry of the list shown, selected in turn: name=code.
 static Lines Entries(Program& run) {
@@ -23,7 +21,9 @@ static Lines Entries(Program& run) {
   return entries;
 }
 
-// The second list from each file; the lists around it stay as they are.
+// The second list from each file, chosen from the menu, then the third by its option; the lists
+// around it stay as they are. A choice shows nothing selected and keeps the code box, also a code
+// typed there, which a click with nothing selected leaves too.
 TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
   const Lines greek = {"Α=&Alpha;", "表=&#34920;", "  =&nbsp;"};
   const std::string utf8[] = {"Α,&Alpha;,表,&#34920;,  ,&nbsp;", "Α,&Alpha;\r\n表,&#34920;\r\n  ,&nbsp;\r\n",
@@ -65,24 +65,15 @@ TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
     if (rows[i].first) run.desk.system.files["/opt/tovu/list2.nl2"] = *rows[i].first;
     run.File("list3.nl2", "C,3");
     run.form.Form_Load();
-    run.desk.option(1).Click();
+    run.desk.code.text = "typed", run.form.lstMain_Click();
+    EXPECT_EQ("0 1000 0 -1 typed", Choice(run)) << "row " << i + 1;
+    run.desk.Choose(MenuId::mnuViewList1);
+    EXPECT_EQ("1 0100 1 -1 typed", Choice(run)) << "row " << i + 1;
     EXPECT_EQ(rows[i].second, Entries(run)) << "row " << i + 1;
+    const std::string kept = run.desk.code.text;
     run.desk.option(2).Click();
+    EXPECT_EQ("2 0010 2 -1 " + kept, Choice(run)) << "row " << i + 1;
     EXPECT_EQ(Lines{"C=3"}, Entries(run)) << "row " << i + 1;
     EXPECT_EQ((Lines{"A", "1"}), run.form.ListData[0]) << "row " << i + 1;
   }
-}
-
-TEST_F(ListsTest, AListFromMenuOrOptionIsShownWithOneMarkAndOneOptionAndKeepsTheCode) {
-  File("list1.nl2", "A,1,B,2");
-  File("list3.nl2", "C,3,D,4,E,5");
-  form.Form_Load();
-  desk.code.text = "typed";
-  form.lstMain_Click();  // nothing selected: nothing to show
-  EXPECT_EQ("list 0 marks 1000 option 0 items A B index -1 code typed", Shown());
-  desk.list.Select(1);
-  desk.Choose(MenuId::mnuViewList2);
-  EXPECT_EQ("list 2 marks 0010 option 2 items C D E index -1 code 2", Shown());
-  desk.option(0).Click();
-  EXPECT_EQ("list 0 marks 1000 option 0 items A B index -1 code 2", Shown());
 }
