@@ -29,28 +29,14 @@ QT_QPA_PLATFORM=offscreen "$build/bench/qt_bench" "${options[@]}"
 
 echo
 echo "== the same on a real X server (Xvfb, openbox)"
-(
-  source "$here/x11_session.sh"
-  trap stop_x_session EXIT
-  mkdir "$scratch/xcb"
-  start_x_session "$scratch/xcb"
-  QT_QPA_PLATFORM=xcb "$build/bench/qt_bench" "${options[@]}"
-)
+QT_QPA_PLATFORM=xcb X_SCREEN=1280x1024 "$here/../tools/x_run.sh" "$build/bench/qt_bench" "${options[@]}"
 
 if [ -n "$windows" ]; then
   export WINE_PREFIX=$scratch/wine  # made once, used by start_close.sh too
   echo
   echo "== list loading and switching on the Win32 back end, under Wine on a real X server"
-  (
-    source "$here/x11_session.sh"
-    source "$here/../tools/wine.sh"
-    trap 'WINEPREFIX=$WINE_PREFIX wineserver -k 2>/dev/null; stop_x_session' EXIT
-    mkdir "$scratch/wine-x"
-    start_x_session "$scratch/wine-x"
-    make_wine_prefix "$WINE_PREFIX"
-    wine_env "$WINE_PREFIX"
-    wine_run "$windows/bench/win32_bench.exe"
-  )
+  X_SCREEN=1280x1024 TOVU_WINEPREFIX=$WINE_PREFIX TOVU_WINE_DISPLAY=1 "$here/../tools/wine_run.sh" \
+    "$windows/bench/win32_bench.exe"
 fi
 
 echo
