@@ -113,14 +113,6 @@ inline const std::vector<RaisingRule>& RaisingRules() {
       {"every close request asks the window",
        [](RulesBackend& b) { b.Show(), b.Pump(300), b.RequestClose(), b.Pump(100), b.Mark(); },
        {"Form_Resize", "Form_QueryUnload", "|"}},
-      {"the timer ticks while it has an interval",
-       [](RulesBackend& b) {
-         b.Desk().PasteTimer().SetInterval(100), b.Pump(450);
-         const auto ticks = std::count(b.events.calls.begin(), b.events.calls.end(), "tmrPasteMode_Timer");
-         b.events.calls.clear(), b.Mark(ticks >= 2 ? "ticked" : "silent");
-         b.Desk().PasteTimer().SetInterval(0), b.Pump(300), b.Mark();
-       },
-       {"ticked", "|"}},
   };
   return rules;
 }
