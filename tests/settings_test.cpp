@@ -50,9 +50,6 @@ TEST_F(SettingsTest, StartupAppliesWhatTheFileHolds) {
       {"TopPos=True\r\n",
        {"mnuModeSave.Checked=False", "SetWindowPos -1 0 0 0 0 3", "mnuTopPos.Checked=True",
         "SetWindowPos 0 0 0 0 0 3"}},
-      {"ModeSave=True\r\nWinPosSave=True\r\nTop=1500\r\nLeft=-3000\r\nHeight=6000\r\nWidth=4000\r\n",
-       {"mnuModeSave.Checked=True", "mnuWinPosSave.Checked=True", "Top=1500", "Left=-3000", "Height=6000",
-        "Width=4000"}},
       {"WinPosSave=1\r\nTop=12.5abc\r\nLeft=abc\r\nHeight=\r\nWidth=1e40\r\n",
        {"mnuModeSave.Checked=False", "mnuWinPosSave.Checked=True", "Top=12.5", "Left=0", "Height=0", "Width=1e+40"}},
   };
