@@ -6,11 +6,14 @@ rounds() {  # rounds frame: each start finds the frame at FRAME and writes back 
   done
 }
 
-# Without mode saving the modes go in as off; position saving brings a moved window back.
+# Without mode saving the modes go in as off; position saving brings a moved window back. Nothing else
+# is left beside the program.
 case_exit_writes_settings() {
-  local frame twips
-  launch && want "tovu.ini before the first exit" eval '[ ! -e "$APP/tovu.ini" ]' && moved 300 300 && menu s q &&
-    menu s t && menu s p && frame=$(frame_twips) && close_window && want "lines written" is "[Setting] $KEYS" ini_lines &&
+  local frame twips files
+  installed && files=$( (ls -A "$APP" && echo tovu.ini) | sort) && launch &&
+    want "tovu.ini before the first exit" eval '[ ! -e "$APP/tovu.ini" ]' && moved 300 300 && menu s q && menu s t &&
+    menu s p && frame=$(frame_twips) && close_window && want "lines written" is "[Setting] $KEYS" ini_lines &&
+    want "files beside the program" is "$files" eval 'ls -A "$APP" | sort' &&
     want "values written" is "False False False False False False $frame" ini $KEYS &&
     launch && menu s n w && moved 120 90 && frame=$(frame_geometry) && twips=$(frame_twips) && close_window &&
     want "WinPosSave and geometry written" is "True $twips" ini WinPosSave $GEOMETRY && rounds 2 "$frame"
@@ -56,7 +59,8 @@ read_only() {  # settings lines...
   before=$(folder_state); launch || return 1
   [ "$(id -u)" -ne 0 ] || want "user running the program" is nobody stat -c %U "/proc/$PROGRAM_PID" || return 1
   [ $# -eq 0 ] || want "frame at start" is "$(ini $GEOMETRY)" frame_twips || return 1
-  menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state &&
+  menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state || return 1
+  [ "$E2E_TARGET" = wine ] || want "the user's folder, the user's alone" is 700 stat -c %a "$(dirname "$(user_ini)")" &&
     want "ModeSave in the user's file" is True own_ini ModeSave && launch && close_window &&
     want "ModeSave read back from the user's file" is True own_ini ModeSave
 }
