@@ -58,7 +58,6 @@ inline bool Keeps(const RaisingRule& rule, std::string_view backend, std::vector
 }
 
 inline const std::vector<RaisingRule>& RaisingRules() {
-  using platform::MenuId;
   static const std::vector<RaisingRule> rules = {
       {"the first show lays the window out, once", [](RulesBackend& b) { b.Show(), b.Pump(300); }, {"Form_Resize"}},
       {"a size write raises inside the call, only on a change, hidden or shown",
@@ -89,13 +88,6 @@ inline const std::vector<RaisingRule>& RaisingRules() {
          for (const int option : {2, 2, 0}) b.Desk().Option(option).SetValue(true), b.Mark();
        },
        {"optList_Click", "|", "|", "optList_Click", "|"}},
-      {"a check mark is set without a click",
-       [](RulesBackend& b) {
-         platform::MenuItem& item = b.Desk().Menu(MenuId::mnuQCopy);
-         item.SetChecked(true), b.Mark(item.Checked() ? "checked" : "unchecked"), item.SetChecked(false);
-         b.Mark(item.Checked() ? "checked" : "unchecked");
-       },
-       {"checked", "unchecked"}},
       {"a minimised or maximised window refuses moves; each change of state raises",
        [](RulesBackend& b) {
          platform::Window& w = b.Desk().Form();
