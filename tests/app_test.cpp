@@ -81,7 +81,6 @@ TEST(RaisingRules, KeptByTheFake) {
     }
     void Click(int entry) override { desk.list.Select(entry); }
     void SetState(int state) override { desk.window.SetState(state); }
-    void RequestClose() override { desk.window.RequestClose(); }
   };
   EXPECT_EQ("", Broken<Fake>("fake"));
 }

@@ -35,7 +35,6 @@ struct RulesBackend {
   virtual void Pump(int milliseconds) = 0;  // the event loop runs (the fake: its timer ticks)
   virtual void Click(int entry) = 0;        // the user clicks an entry of the list box
   virtual void SetState(int state) = 0;     // the user minimises, maximises or restores
-  virtual void RequestClose() = 0;          // the close button of the frame
   void Mark(const std::string& note = "|") { events.calls.push_back(note); }
   Recorder events;
 };
@@ -102,9 +101,6 @@ inline const std::vector<RaisingRule>& RaisingRules() {
        {"Form_Resize", "Form_Resize", "refused", "Form_Resize", "moved", "Form_Resize", "refused", "Form_Resize",
         "moved"},
        "qt win32: under an X window manager a window maximised or restored changes state, then size: two changes"},
-      {"every close request asks the window",
-       [](RulesBackend& b) { b.Show(), b.Pump(300), b.RequestClose(), b.Pump(100), b.Mark(); },
-       {"Form_Resize", "Form_QueryUnload", "|"}},
   };
   return rules;
 }
