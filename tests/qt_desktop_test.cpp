@@ -28,6 +28,7 @@ class QtDesktopTest : public QObject {
         if (state == platform::StateMaximized) desk.form().showMaximized();
         if (state == platform::StateNormal) desk.form().showNormal();
       }
+      void RequestClose() override { desk.form().close(); }
     };
     const std::string broken = Broken<QtBackend>("qt");
     QVERIFY2(broken.empty(), broken.c_str());

@@ -35,6 +35,7 @@ struct RulesBackend {
   virtual void Pump(int milliseconds) = 0;  // the event loop runs (the fake: its timer ticks)
   virtual void Click(int entry) = 0;        // the user clicks an entry of the list box
   virtual void SetState(int state) = 0;     // the user minimises, maximises or restores
+  virtual void RequestClose() = 0;          // the close button of the frame
   void Mark(const std::string& note = "|") { events.calls.push_back(note); }
   Recorder events;
 };
@@ -87,6 +88,12 @@ inline const std::vector<RaisingRule>& RaisingRules() {
          for (const int option : {2, 2, 0}) b.Desk().Option(option).SetValue(true), b.Mark();
        },
        {"optList_Click", "|", "|", "optList_Click", "|"}},
+      {"a check mark is set without a click",
+       [](RulesBackend& b) {
+         platform::MenuItem& item = b.Desk().Menu(platform::MenuId::mnuQCopy);
+         for (const bool on : {true, false}) item.SetChecked(on), b.Mark(item.Checked() ? "checked" : "unchecked");
+       },
+       {"checked", "unchecked"}},
       {"a minimised or maximised window refuses moves; each change of state raises",
        [](RulesBackend& b) {
          platform::Window& w = b.Desk().Form();
@@ -101,6 +108,17 @@ inline const std::vector<RaisingRule>& RaisingRules() {
        {"Form_Resize", "Form_Resize", "refused", "Form_Resize", "moved", "Form_Resize", "refused", "Form_Resize",
         "moved"},
        "qt win32: under an X window manager a window maximised or restored changes state, then size: two changes"},
+      {"every close request asks the window",
+       [](RulesBackend& b) { b.Show(), b.Pump(300), b.RequestClose(), b.Pump(100), b.Mark(); },
+       {"Form_Resize", "Form_QueryUnload", "|"}},
+      {"the timer ticks while it has an interval",
+       [](RulesBackend& b) {
+         b.Desk().PasteTimer().SetInterval(100), b.Pump(450);
+         const auto ticks = std::count(b.events.calls.begin(), b.events.calls.end(), "tmrPasteMode_Timer");
+         b.events.calls.clear(), b.Mark(ticks >= 2 ? "ticked" : "silent");
+         b.Desk().PasteTimer().SetInterval(0), b.Pump(300), b.Mark();
+       },
+       {"ticked", "|"}},
   };
   return rules;
 }

@@ -135,6 +135,7 @@ TEST(RaisingRules, KeptByWin32) {
                               : state == platform::StateMaximized ? SW_MAXIMIZE
                                                                   : SW_RESTORE);
     }
+    void RequestClose() override { PostMessageW(desk.hwnd(), WM_CLOSE, 0, 0); }
   };
   EXPECT_EQ("", Broken<Win32>("win32"));
   EXPECT_EQ(before, ThreadWindows());
