@@ -173,7 +173,9 @@ void QtForm::Settle() {
 void QtForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutClient();
-  if (isVisible()) RaiseResizeAfterEvent();
+  // Before the first show settles, the server may still report the size the window
+  // was made with; Settle raises for the size the window ends up with.
+  if (isVisible() && framed_) RaiseResizeAfterEvent();
 }
 
 void QtForm::changeEvent(QEvent* event) {
