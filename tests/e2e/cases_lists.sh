@@ -18,7 +18,7 @@ case_first_entry() {
       +repage "$E2E_OUT/tovu.png" &&
     want "colours in tovu.png" eval '[ "$(identify -format %k "$E2E_OUT/tovu.png")" -ge 16 ]' || return 1
   copy_table <<'ROWS' || return 1
-&pound; click 30 8 ctrl+i p alt+c
+&pound; click 30 34 ctrl+i p alt+c
 &plusmn; click 30 8 p P P p p alt+c
 &alpha; ctrl+g click 30 21 a q alt+c
 &fnof;  click 110 121 click 30 8 alt+c
