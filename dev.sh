@@ -111,7 +111,8 @@ this host runs no 32-bit programs; it was built, and the 64-bit build ran every 
     tests/fuzz/run.sh build-asan
     for width in 32 64; do
       echo "== the Windows build, $width-bit: its unit tests under Wine"
-      windows_build $width -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
+      # Release, as the zips ship it (and a third quicker to build than with debug information).
+      windows_build $width -DCMAKE_BUILD_TYPE=Release -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=OFF
       [ "$width" = 64 ] || wine_runs_32bit || { echo "(built only: this host runs no 32-bit programs)" && continue; }
       # One Wine prefix serves both widths.
       TOVU_WINEPREFIX=$PWD/build-wine/prefix ctest --test-dir "build-win$width" --output-on-failure
