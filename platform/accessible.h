@@ -18,14 +18,14 @@ std::string ListBoxName(const std::string& name, const std::string& listTitle);
 // selected one (from the first when none is, around the end) whose text starts
 // with it, or whose name does where the entry puts a symbol and a blank before
 // it ("Α Alpha", "… hellip"), so that a Latin letter reaches every entry. -1
-// when none does. Texts are the toolkit's strings of UTF-16 units; same(a, b)
-// compares two units in the toolkit's own case folding.
-template <typename Texts, typename Unit, typename Same>
-int TypedEntry(const Texts& texts, int selected, Unit typed, Same same) {
-  const int count = static_cast<int>(texts.size());
+// when none does. textAt(i) gives entry i as the toolkit's string of UTF-16 units,
+// read only as far as the search goes; same(a, b) compares two units in the
+// toolkit's own case folding.
+template <typename TextAt, typename Unit, typename Same>
+int TypedEntry(int count, int selected, Unit typed, TextAt textAt, Same same) {
   for (int step = 1; step <= count; ++step) {
     const int i = ((selected < 0 ? -1 : selected) + step) % count;
-    const auto& text = texts[i];
+    const auto text = textAt(i);
     if (text.size() > 0 && same(text[0], typed)) return i;
     if (text.size() > 2 && text[1] == u' ' && same(text[2], typed)) return i;
   }

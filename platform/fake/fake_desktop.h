@@ -65,9 +65,9 @@ struct FakeScreen final : platform::Screen {
       return std::max(0.0, std::min(a + length, b + other) - std::max(a, b));
     };
     const Monitor* best = &monitors.front();
+    if (!window) return *best;
     double most = -1, nearest = INFINITY;
     for (const Monitor& m : monitors) {
-      if (!window) break;
       const double x = window->Left(), y = window->Top(), w = window->Width(), h = window->Height();
       const double area = overlap(x, w, m.left, m.width) * overlap(y, h, m.top, m.height);
       const double distance = std::hypot(gap(x, w, m.left, m.width), gap(y, h, m.top, m.height));

@@ -43,12 +43,11 @@ QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelI
 }
 
 void QtListWidget::keyboardSearch(const QString& search) {
-  QStringList texts;
-  for (int i = 0; i < count(); ++i) texts << item(i)->text();
+  const auto textAt = [this](int i) { return item(i)->text(); };
   const auto same = [](QChar a, QChar b) { return a.toCaseFolded() == b.toCaseFolded(); };
   for (const QChar typed : search) {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    const int next = TypedEntry(texts, selected.isEmpty() ? -1 : selected.first().row(), typed, same);
+    const int next = TypedEntry(count(), selected.isEmpty() ? -1 : selected.first().row(), typed, textAt, same);
     if (next >= 0) setCurrentRow(next);
   }
 }

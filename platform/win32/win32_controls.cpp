@@ -46,14 +46,15 @@ LRESULT CALLBACK Win32ListBox::Keys(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 void Win32ListBox::Typed(wchar_t typed) {
   const int selected = ListIndex();
-  std::vector<std::wstring> texts(static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)));
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    texts[i].resize(static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETTEXTLEN, i, 0)) + 1);
-    texts[i].resize(
-        static_cast<std::size_t>(SendMessageW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(texts[i].data()))));
-  }
+  const auto textAt = [this](int i) {
+    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXTLEN, i, 0))) + 1,
+                      L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())))));
+    return text;
+  };
   const auto same = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL; };
-  const int next = TypedEntry(texts, selected, typed, same);
+  const int next = TypedEntry(static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)), selected, typed, textAt, same);
   if (next < 0 || next == selected) return;
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
   // As after the list box's own keys: the window raises lstMain_Click.

@@ -63,8 +63,14 @@ class Win32Screen final : public Screen {
   Win32Screen(const Win32Form& form, const Twips& twips) : form_(form), twips_(twips) {}
   double Left() const override { return twips_.FromX(Monitor().left); }
   double Top() const override { return Monitor().top * twips_.perPixelY; }
-  double Width() const override { return twips_.FromX(Monitor().right - Monitor().left); }
-  double Height() const override { return (Monitor().bottom - Monitor().top) * twips_.perPixelY; }
+  double Width() const override {
+    const RECT m = Monitor();
+    return twips_.FromX(m.right - m.left);
+  }
+  double Height() const override {
+    const RECT m = Monitor();
+    return (m.bottom - m.top) * twips_.perPixelY;
+  }
   double TwipsPerPixelX() const override { return twips_.perPixelX; }
   double TwipsPerPixelY() const override { return twips_.perPixelY; }
 
