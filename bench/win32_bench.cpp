@@ -14,7 +14,7 @@
 #include "bench/bench_support.h"
 #include "platform/files.h"
 #include "platform/program.h"
-#include "platform/textfile.h"
+#include "platform/shared/textfile.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/text.h"
+#include "platform/shared/text.h"
 
 namespace settings {
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "platform/codepage.h"
-#include "platform/textfile.h"
+#include "platform/shared/textfile.h"
 
 TEST(DataFiles, HoldEachReferenceOnceAsNameCommaCodeLines) {
   const std::regex line("([^,\r\n]+),&([A-Za-z0-9]+);\r\n");

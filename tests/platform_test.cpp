@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
-#include "platform/profile.h"
-#include "platform/reach.h"
+#include "platform/shared/profile.h"
+#include "platform/shared/reach.h"
 #include "profile_rows.h"
 
 using namespace profile_rows;

@@ -13,7 +13,7 @@
 #include "app/frmTovu.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
-#include "platform/profile.h"
+#include "platform/shared/profile.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_desktop.h"
 #include "profile_rows.h"

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "platform/desktop.h"
-#include "platform/profile.h"
-#include "platform/textfile.h"
+#include "platform/shared/profile.h"
+#include "platform/shared/textfile.h"
 
 namespace fake {
 

@@ -11,7 +11,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/text.h"
+#include "platform/shared/text.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/system_base.h"
+#include "platform/shared/system_base.h"
 
 namespace platform {
 

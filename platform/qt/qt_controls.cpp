@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <cmath>
 
-#include "platform/accessible.h"
+#include "platform/shared/accessible.h"
 #include "platform/qt/qt_form.h"
 
 namespace platform {

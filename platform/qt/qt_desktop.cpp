@@ -17,7 +17,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/accessible.h"
+#include "platform/shared/accessible.h"
 
 namespace platform {
 namespace {

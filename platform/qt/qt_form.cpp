@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "platform/qt/x11_frame.h"
-#include "platform/reach.h"
+#include "platform/shared/reach.h"
 
 namespace platform {
 

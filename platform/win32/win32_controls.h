@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/accessible.h"
+#include "platform/shared/accessible.h"
 #include "platform/controls.h"
 #include "platform/design.h"
 #include "platform/events.h"

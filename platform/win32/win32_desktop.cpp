@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/reach.h"
+#include "platform/shared/reach.h"
 #include "platform/win32/wide.h"
 
 namespace platform {

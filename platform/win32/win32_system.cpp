@@ -5,7 +5,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "platform/text.h"
+#include "platform/shared/text.h"
 #include "platform/win32/wide.h"
 
 namespace platform {

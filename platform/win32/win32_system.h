@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/system_base.h"
+#include "platform/shared/system_base.h"
 
 namespace platform {
 

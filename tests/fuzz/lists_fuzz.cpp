@@ -4,7 +4,7 @@
 
 #include "app/frmTovu.h"
 #include "platform/fake/fake_desktop.h"
-#include "platform/textfile.h"
+#include "platform/shared/textfile.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/codepage.h"
-#include "platform/profile.h"
-#include "platform/text.h"
+#include "platform/shared/profile.h"
+#include "platform/shared/text.h"
 
 namespace {
 

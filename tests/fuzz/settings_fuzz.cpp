@@ -4,7 +4,7 @@
 
 #include "app/frmTovu.h"
 #include "platform/fake/fake_desktop.h"
-#include "platform/profile.h"
+#include "platform/shared/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fake::FakeDesktop desk;

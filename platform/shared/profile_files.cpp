@@ -1,7 +1,7 @@
-#include "platform/profile_files.h"
+#include "platform/shared/profile_files.h"
 
 #include "platform/files.h"
-#include "platform/profile.h"
+#include "platform/shared/profile.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/reach.h"
+#include "platform/shared/reach.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "platform/files.h"
-#include "platform/profile_files.h"
+#include "platform/shared/profile_files.h"
 #include "platform/system.h"
-#include "platform/textfile.h"
+#include "platform/shared/textfile.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/textfile.h"
+#include "platform/shared/textfile.h"
 
 #include "platform/codepage.h"
 #include "platform/files.h"

@@ -1,9 +1,9 @@
-#include "platform/profile.h"
+#include "platform/shared/profile.h"
 
 #include <algorithm>
 
 #include "platform/codepage.h"
-#include "platform/text.h"
+#include "platform/shared/text.h"
 
 namespace profile {
 namespace {

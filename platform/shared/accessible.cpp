@@ -1,4 +1,4 @@
-#include "platform/accessible.h"
+#include "platform/shared/accessible.h"
 
 namespace platform {
 
