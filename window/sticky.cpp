@@ -1,8 +1,8 @@
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 #include "app/frmTovu.h"
+#include "platform/shared/twips.h"
 
 namespace {
 
@@ -10,11 +10,7 @@ constexpr int kTickMilliseconds = 500;
 
 // Pixels are 16-bit, rounded half to even; a value outside that range is the
 // tick's failure, like any other.
-std::optional<std::int16_t> Pixels(double value) {
-  const double rounded = std::nearbyint(value);
-  if (!(rounded >= INT16_MIN && rounded <= INT16_MAX)) return std::nullopt;  // NaN too
-  return static_cast<std::int16_t>(rounded);
-}
+using platform::Pixel16;
 
 }  // namespace
 
@@ -33,19 +29,19 @@ void frmTovu::mnuPasteMode_Click() {
 // right tenth (or beyond): the monitor that holds the window, so that it can stay on
 // any of several. Any failure ends the tick quietly; what it did stays done.
 void frmTovu::tmrPasteMode_Timer() {
-  const auto top = Pixels(window.Top() / screen.TwipsPerPixelY());
+  const auto top = Pixel16(window.Top() / screen.TwipsPerPixelY());
   if (!top) return;
-  const auto left = Pixels(window.Left() / screen.TwipsPerPixelX());
+  const auto left = Pixel16(window.Left() / screen.TwipsPerPixelX());
   if (!left) return;
-  const auto right = Pixels(*left + window.Width() / screen.TwipsPerPixelX());
+  const auto right = Pixel16(*left + window.Width() / screen.TwipsPerPixelX());
   if (!right) return;
-  const auto screenWidth = Pixels(screen.Width() / screen.TwipsPerPixelX());
+  const auto screenWidth = Pixel16(screen.Width() / screen.TwipsPerPixelX());
   if (!screenWidth) return;
-  const auto screenHeight = Pixels(screen.Height() / screen.TwipsPerPixelY());
+  const auto screenHeight = Pixel16(screen.Height() / screen.TwipsPerPixelY());
   if (!screenHeight) return;
-  const auto screenLeft = Pixels(screen.Left() / screen.TwipsPerPixelX());
+  const auto screenLeft = Pixel16(screen.Left() / screen.TwipsPerPixelX());
   if (!screenLeft) return;
-  const auto screenTop = Pixels(screen.Top() / screen.TwipsPerPixelY());
+  const auto screenTop = Pixel16(screen.Top() / screen.TwipsPerPixelY());
   if (!screenTop) return;
 
   if (*screenHeight / 10.0 > *top - *screenTop) {

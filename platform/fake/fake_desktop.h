@@ -19,7 +19,9 @@
 
 #include "platform/desktop.h"
 #include "platform/shared/profile.h"
+#include "platform/shared/reach.h"
 #include "platform/shared/textfile.h"
+#include "platform/shared/twips.h"
 
 namespace fake {
 
@@ -39,8 +41,8 @@ inline std::string Num(double v) {
   return buffer;
 }
 
-// Monitors in twips, the primary first; the screen is the one holding the most of the
-// window, else the nearest to it, as Windows picks it.
+// Monitors in twips, the primary first; the screen is the one holding the window, by the
+// rule every back end keeps.
 struct FakeScreen final : platform::Screen {
   struct Monitor {
     double left, top, width, height;
@@ -58,22 +60,15 @@ struct FakeScreen final : platform::Screen {
 
  private:
   const Monitor& Holding() const {
-    const auto gap = [](double a, double length, double b, double other) {
-      return std::max({0.0, b - (a + length), a - (b + other)});  // 0 where they overlap
+    if (!window) return monitors.front();
+    const platform::Twips twips{tppX, tppY};
+    const auto pixels = [&](double left, double top, double width, double height) {
+      return platform::PixelRect{twips.X(left), twips.Y(top), twips.X(width), twips.Y(height)};
     };
-    const auto overlap = [](double a, double length, double b, double other) {
-      return std::max(0.0, std::min(a + length, b + other) - std::max(a, b));
-    };
-    const Monitor* best = &monitors.front();
-    if (!window) return *best;
-    double most = -1, nearest = INFINITY;
-    for (const Monitor& m : monitors) {
-      const double x = window->Left(), y = window->Top(), w = window->Width(), h = window->Height();
-      const double area = overlap(x, w, m.left, m.width) * overlap(y, h, m.top, m.height);
-      const double distance = std::hypot(gap(x, w, m.left, m.width), gap(y, h, m.top, m.height));
-      if (area > most || (area == 0 && most == 0 && distance < nearest)) best = &m, most = area, nearest = distance;
-    }
-    return *best;
+    std::vector<platform::PixelRect> screens;
+    for (const Monitor& m : monitors) screens.push_back(pixels(m.left, m.top, m.width, m.height));
+    return monitors[platform::HoldingScreen(pixels(window->Left(), window->Top(), window->Width(), window->Height()),
+                                            screens)];
   }
 };
 
@@ -148,10 +143,7 @@ struct FakeWindow final : platform::Window {
     return true;
   }
   // Window coordinates are 16-bit pixels on the window system.
-  static bool FitsPixels(double v, double perPixel) {
-    const double pixels = v / perPixel;
-    return std::isfinite(pixels) && pixels >= -32768 && pixels <= 32767;
-  }
+  static bool FitsPixels(double v, double perPixel) { return platform::Pixel16(v / perPixel).has_value(); }
 };
 
 struct FakeListBox final : platform::ListBox {

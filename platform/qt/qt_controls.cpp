@@ -5,14 +5,10 @@
 #include <QSignalBlocker>
 #include <cmath>
 
-#include "platform/shared/accessible.h"
 #include "platform/qt/qt_form.h"
+#include "platform/shared/accessible.h"
 
 namespace platform {
-
-int Twips::X(double twips) const { return static_cast<int>(std::lround(twips / form.TwipsPerPixelX())); }
-int Twips::Y(double twips) const { return static_cast<int>(std::lround(twips / form.TwipsPerPixelY())); }
-double Twips::FromX(int pixels) const { return pixels * form.TwipsPerPixelX(); }
 
 void QtListWidget::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
@@ -52,8 +48,8 @@ void QtListWidget::keyboardSearch(const QString& search) {
   }
 }
 
-QtListBox::QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events, std::string name)
-    : widget_(widget), twips_(twips), name_(std::move(name)) {
+QtListBox::QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name)
+    : widget_(widget), form_(form), name_(std::move(name)) {
   ShowsList("");
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
   widget_->setUniformItemSizes(true);
@@ -79,17 +75,17 @@ void QtListBox::ShowsList(const std::string& title) {
   widget_->setAccessibleName(QString::fromStdString(ListBoxName(name_, title)));
 }
 
-void QtListBox::SetTop(double v) { widget_->move(widget_->x(), twips_.Y(v)); }
-void QtListBox::SetLeft(double v) { widget_->move(twips_.X(v), widget_->y()); }
-void QtListBox::SetWidth(double v) { widget_->resize(twips_.X(v), widget_->height()); }
-void QtListBox::SetHeight(double v) { widget_->resize(widget_->width(), twips_.Y(v)); }
+void QtListBox::SetTop(double v) { widget_->move(widget_->x(), form_.Scale().Y(v)); }
+void QtListBox::SetLeft(double v) { widget_->move(form_.Scale().X(v), widget_->y()); }
+void QtListBox::SetWidth(double v) { widget_->resize(form_.Scale().X(v), widget_->height()); }
+void QtListBox::SetHeight(double v) { widget_->resize(widget_->width(), form_.Scale().Y(v)); }
 
-QtButton::QtButton(QPushButton* widget, Twips twips, FormEvents*& events) : widget_(widget), twips_(twips) {
+QtButton::QtButton(QPushButton* widget, const QtForm& form, FormEvents*& events) : widget_(widget), form_(form) {
   QObject::connect(widget_, &QPushButton::clicked, widget_, [&events] { events->cmdCopy_Click(); });
 }
 
-QtOptionButton::QtOptionButton(QRadioButton* widget, int index, Twips twips, FormEvents*& events)
-    : widget_(widget), twips_(twips) {
+QtOptionButton::QtOptionButton(QRadioButton* widget, int index, const QtForm& form, FormEvents*& events)
+    : widget_(widget), form_(form) {
   // Raised when the button becomes the selected one, by the user or by code.
   QObject::connect(widget_, &QRadioButton::toggled, widget_, [&events, index](bool on) {
     if (on) events->optList_Click(index);

@@ -14,18 +14,9 @@
 
 #include "platform/controls.h"
 #include "platform/events.h"
+#include "platform/qt/qt_form.h"
 
 namespace platform {
-
-class QtForm;
-
-// Twips to the toolkit's pixels and back, at the form's scale.
-struct Twips {
-  const QtForm& form;
-  int X(double twips) const;
-  int Y(double twips) const;
-  double FromX(int pixels) const;
-};
 
 // A list box that selects its first entry on the first arrow key, as a
 // Windows list box does, where Qt would skip to the second.
@@ -50,7 +41,7 @@ class QtListWidget final : public QListWidget {
 class QtListBox final : public ListBox {
  public:
   // name: what assistive technology calls the list box.
-  QtListBox(QtListWidget* widget, Twips twips, FormEvents*& events, std::string name);
+  QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name);
   void Clear() override;
   void AddItem(const std::string& item) override;
   int ListIndex() const override;
@@ -64,59 +55,59 @@ class QtListBox final : public ListBox {
 
  private:
   QtListWidget* widget_;
-  Twips twips_;
+  const QtForm& form_;
   std::string name_;
 };
 
 class QtTextBox final : public TextBox {
  public:
-  QtTextBox(QLineEdit* widget, Twips twips) : widget_(widget), twips_(twips) {}
+  QtTextBox(QLineEdit* widget, const QtForm& form) : widget_(widget), form_(form) {}
   std::string Text() const override { return widget_->text().toStdString(); }
   void SetText(const std::string& v) override { widget_->setText(QString::fromStdString(v)); }
-  double Left() const override { return twips_.FromX(widget_->x()); }
-  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
-  double Width() const override { return twips_.FromX(widget_->width()); }
-  void SetWidth(double v) override { widget_->resize(twips_.X(v), widget_->height()); }
+  double Left() const override { return form_.Scale().FromX(widget_->x()); }
+  void SetLeft(double v) override { widget_->move(form_.Scale().X(v), widget_->y()); }
+  double Width() const override { return form_.Scale().FromX(widget_->width()); }
+  void SetWidth(double v) override { widget_->resize(form_.Scale().X(v), widget_->height()); }
   QLineEdit* widget() const { return widget_; }
 
  private:
   QLineEdit* widget_;
-  Twips twips_;
+  const QtForm& form_;
 };
 
 class QtLabel final : public Label {
  public:
-  QtLabel(QLabel* widget, Twips twips) : widget_(widget), twips_(twips) {}
-  double Left() const override { return twips_.FromX(widget_->x()); }
-  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+  QtLabel(QLabel* widget, const QtForm& form) : widget_(widget), form_(form) {}
+  double Left() const override { return form_.Scale().FromX(widget_->x()); }
+  void SetLeft(double v) override { widget_->move(form_.Scale().X(v), widget_->y()); }
 
  private:
   QLabel* widget_;
-  Twips twips_;
+  const QtForm& form_;
 };
 
 class QtButton final : public Button {
  public:
-  QtButton(QPushButton* widget, Twips twips, FormEvents*& events);
+  QtButton(QPushButton* widget, const QtForm& form, FormEvents*& events);
   void SetEnabled(bool v) override { widget_->setEnabled(v); }
-  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
-  void SetWidth(double v) override { widget_->resize(twips_.X(v), widget_->height()); }
+  void SetLeft(double v) override { widget_->move(form_.Scale().X(v), widget_->y()); }
+  void SetWidth(double v) override { widget_->resize(form_.Scale().X(v), widget_->height()); }
 
  private:
   QPushButton* widget_;
-  Twips twips_;
+  const QtForm& form_;
 };
 
 class QtOptionButton final : public OptionButton {
  public:
-  QtOptionButton(QRadioButton* widget, int index, Twips twips, FormEvents*& events);
+  QtOptionButton(QRadioButton* widget, int index, const QtForm& form, FormEvents*& events);
   // Qt clears the others of the group and emits toggled before this returns.
   void SetValue(bool v) override { widget_->setChecked(v); }
-  void SetLeft(double v) override { widget_->move(twips_.X(v), widget_->y()); }
+  void SetLeft(double v) override { widget_->move(form_.Scale().X(v), widget_->y()); }
 
  private:
   QRadioButton* widget_;
-  Twips twips_;
+  const QtForm& form_;
 };
 
 // The check mark is this item's own state; Qt shows it, but never flips it.

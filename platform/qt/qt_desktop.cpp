@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "platform/shared/accessible.h"
+#include "platform/shared/reach.h"
 
 namespace platform {
 namespace {
@@ -64,14 +65,20 @@ void Place(QWidget* widget, const ControlDesign& design, const Twips& twips) {
 
 }  // namespace
 
-// The whole screen the window is on, in pixels: Qt's screen of the window.
+// The whole screen the window is on, in pixels: the one holding most of it, not Qt's
+// screen of the window, which goes by the window's centre.
 QRect QtScreen::Pixels() const {
-  const QScreen* s = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
-  return s ? s->geometry() : QRect();
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (screens.isEmpty()) return {};
+  std::vector<PixelRect> areas;
+  for (const QScreen* s : screens) areas.push_back(PixelRectOf(s->geometry()));
+  const Twips twips = form_.Scale();
+  const PixelRect frame{twips.X(form_.Left()), twips.Y(form_.Top()), twips.X(form_.Width()), twips.Y(form_.Height())};
+  return screens[static_cast<qsizetype>(HoldingScreen(frame, areas))]->geometry();
 }
 
-double QtScreen::Width() const { return Pixels().width() * TwipsPerPixelX(); }
-double QtScreen::Height() const { return Pixels().height() * TwipsPerPixelY(); }
+double QtScreen::Width() const { return form_.Scale().FromX(Pixels().width()); }
+double QtScreen::Height() const { return form_.Scale().FromY(Pixels().height()); }
 
 void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
 
@@ -148,7 +155,7 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
 // The controls in tab order: list, Copy, code box, then the option buttons.
 void QtDesktop::BuildControls(const FormDesign& design) {
   QWidget* client = form_->Client();
-  const Twips twips{*form_};
+  const Twips twips = form_->Scale();
   auto* list = new QtListWidget(client);
   auto* button = new QPushButton(Q(design.cmdCopy.caption), client);
   auto* code = new QLineEdit(client);
@@ -164,10 +171,10 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   label->setTextFormat(Qt::PlainText);
   label->setBuddy(code);  // names the code box for assistive technology; no access key to move the focus
   button->setAutoDefault(false);
-  list_ = std::make_unique<QtListBox>(list, twips, events_, design.lstMain.accessibleName);
-  code_ = std::make_unique<QtTextBox>(code, twips);
-  label_ = std::make_unique<QtLabel>(label, twips);
-  button_ = std::make_unique<QtButton>(button, twips, events_);
+  list_ = std::make_unique<QtListBox>(list, *form_, events_, design.lstMain.accessibleName);
+  code_ = std::make_unique<QtTextBox>(code, *form_);
+  label_ = std::make_unique<QtLabel>(label, *form_);
+  button_ = std::make_unique<QtButton>(button, *form_, events_);
 
   QWidget* previous = code;
   QWidget::setTabOrder(list, button);
@@ -182,7 +189,7 @@ void QtDesktop::BuildControls(const FormDesign& design) {
     option->setChecked(i == 0);
     QWidget::setTabOrder(previous, option);
     previous = option;
-    options_[i] = std::make_unique<QtOptionButton>(option, i, twips, events_);
+    options_[i] = std::make_unique<QtOptionButton>(option, i, *form_, events_);
   }
 }
 

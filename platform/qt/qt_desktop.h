@@ -23,12 +23,12 @@ namespace platform {
 class QtScreen final : public Screen {
  public:
   explicit QtScreen(const QtForm& form) : form_(form) {}
-  double Left() const override { return Pixels().x() * TwipsPerPixelX(); }
-  double Top() const override { return Pixels().y() * TwipsPerPixelY(); }
+  double Left() const override { return form_.Scale().FromX(Pixels().x()); }
+  double Top() const override { return form_.Scale().FromY(Pixels().y()); }
   double Width() const override;
   double Height() const override;
-  double TwipsPerPixelX() const override { return form_.TwipsPerPixelX(); }
-  double TwipsPerPixelY() const override { return form_.TwipsPerPixelY(); }
+  double TwipsPerPixelX() const override { return form_.Scale().perPixelX; }
+  double TwipsPerPixelY() const override { return form_.Scale().perPixelY; }
 
  private:
   QRect Pixels() const;

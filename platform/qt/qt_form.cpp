@@ -18,19 +18,13 @@ QtForm::QtForm(FormEvents*& events) : events_(events), menuBar_(new QMenuBar(thi
   menuBar_->setNativeMenuBar(false);
 }
 
-double QtForm::TwipsPerPixelX() const {
+Twips QtForm::Scale() const {
   const QScreen* s = screen();
-  return s ? 1440.0 / s->logicalDotsPerInchX() : 15.0;
-}
-
-double QtForm::TwipsPerPixelY() const {
-  const QScreen* s = screen();
-  return s ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
+  return s ? Twips{1440.0 / s->logicalDotsPerInchX(), 1440.0 / s->logicalDotsPerInchY()} : Twips{};
 }
 
 void QtForm::SetDesignClientSize(double widthTwips, double heightTwips) {
-  const int width = static_cast<int>(std::lround(widthTwips / TwipsPerPixelX()));
-  const int height = static_cast<int>(std::lround(heightTwips / TwipsPerPixelY()));
+  const int width = Scale().X(widthTwips), height = Scale().Y(heightTwips);
   resize(width, height + MenuHeight(width));
   asked_ = QRect(pos(), size());
   LayoutClient();
@@ -65,8 +59,8 @@ void QtForm::LayoutClient() {
 }
 
 // The client widget is laid out before every Form_Resize (RaiseResize).
-double QtForm::ScaleWidth() const { return isMinimized() ? 0 : client_->width() * TwipsPerPixelX(); }
-double QtForm::ScaleHeight() const { return isMinimized() ? 0 : client_->height() * TwipsPerPixelY(); }
+double QtForm::ScaleWidth() const { return isMinimized() ? 0 : Scale().FromX(client_->width()); }
+double QtForm::ScaleHeight() const { return isMinimized() ? 0 : Scale().FromY(client_->height()); }
 
 int QtForm::WindowState() const {
   if (lost_ || isMinimized()) return StateMinimized;
@@ -74,19 +68,12 @@ int QtForm::WindowState() const {
   return StateNormal;
 }
 
-// X11 keeps window coordinates and sizes in 16 bits.
-std::optional<int> QtForm::ToPixels(double twips, double perPixel) const {
-  const double pixels = std::nearbyint(twips / perPixel);
-  if (!(pixels >= -32768 && pixels <= 32767)) return std::nullopt;
-  return static_cast<int>(pixels);
-}
-
 bool QtForm::Movable() const { return !isMinimized() && !isMaximized() && !isFullScreen(); }
 
-bool QtForm::SetLeft(double twips) { return MoveFrame(ToPixels(twips, TwipsPerPixelX()), Qt::Horizontal); }
-bool QtForm::SetTop(double twips) { return MoveFrame(ToPixels(twips, TwipsPerPixelY()), Qt::Vertical); }
-bool QtForm::SetWidth(double twips) { return SizeFrame(ToPixels(twips, TwipsPerPixelX()), Qt::Horizontal); }
-bool QtForm::SetHeight(double twips) { return SizeFrame(ToPixels(twips, TwipsPerPixelY()), Qt::Vertical); }
+bool QtForm::SetLeft(double twips) { return MoveFrame(Scale().WindowX(twips), Qt::Horizontal); }
+bool QtForm::SetTop(double twips) { return MoveFrame(Scale().WindowY(twips), Qt::Vertical); }
+bool QtForm::SetWidth(double twips) { return SizeFrame(Scale().WindowX(twips), Qt::Horizontal); }
+bool QtForm::SetHeight(double twips) { return SizeFrame(Scale().WindowY(twips), Qt::Vertical); }
 
 bool QtForm::MoveFrame(std::optional<int> pixels, Qt::Orientation along) {
   if (!pixels || !Movable()) return false;
@@ -108,8 +95,8 @@ bool QtForm::SizeFrame(std::optional<int> pixels, Qt::Orientation along) {
   // which a narrower window may wrap into more lines.
   const QSize frame = FrameExtra();
   size.rwidth() =
-      std::max(size.width(), static_cast<int>(std::ceil(kMinimumClientTwips / TwipsPerPixelX())) + frame.width());
-  size.rheight() = std::max(size.height(), static_cast<int>(std::ceil(kMinimumClientTwips / TwipsPerPixelY())) +
+      std::max(size.width(), static_cast<int>(std::ceil(kMinimumClientTwips / Scale().perPixelX)) + frame.width());
+  size.rheight() = std::max(size.height(), static_cast<int>(std::ceil(kMinimumClientTwips / Scale().perPixelY)) +
                                                frame.height() + MenuHeight(size.width() - frame.width()));
   if (!framed_) {
     asked_.setSize(size);
@@ -148,12 +135,11 @@ void QtForm::RaiseResizeAfterEvent() {
 }
 
 void QtForm::KeepInReach() {
-  const auto rect = [](const QRect& r) { return PixelRect{r.x(), r.y(), r.width(), r.height()}; };
   std::vector<ScreenArea> screens;
   for (const QScreen* s : QGuiApplication::screens())
-    screens.push_back({rect(s->geometry()), rect(s->availableGeometry())});
+    screens.push_back({PixelRectOf(s->geometry()), PixelRectOf(s->availableGeometry())});
   const QRect outer = Outer();
-  const PixelRect reach = InReach(rect(outer), framed_ ? y() - frameGeometry().y() : estimate_.top(), screens);
+  const PixelRect reach = InReach(PixelRectOf(outer), framed_ ? y() - frameGeometry().y() : estimate_.top(), screens);
   if (reach.width != outer.width()) (void)SizeFrame(reach.width, Qt::Horizontal);
   if (reach.height != outer.height()) (void)SizeFrame(reach.height, Qt::Vertical);
   if (reach.left != outer.x()) (void)MoveFrame(reach.left, Qt::Horizontal);

@@ -10,10 +10,14 @@
 
 #include "platform/controls.h"
 #include "platform/events.h"
+#include "platform/shared/reach.h"
+#include "platform/shared/twips.h"
 
 class QMenuBar;
 
 namespace platform {
+
+inline PixelRect PixelRectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 class QtForm final : public QWidget, public Window {
  public:
@@ -21,8 +25,8 @@ class QtForm final : public QWidget, public Window {
 
   QMenuBar* MenuBar() const { return menuBar_; }
   QWidget* Client() const { return client_; }
-  double TwipsPerPixelX() const;
-  double TwipsPerPixelY() const;
+  // Twips per pixel at the logical resolution of the window's screen.
+  Twips Scale() const;
   // Sets the client area below the menu bar, before the window is shown.
   void SetDesignClientSize(double widthTwips, double heightTwips);
   void SetStaysOnTop(bool on);
@@ -33,10 +37,10 @@ class QtForm final : public QWidget, public Window {
   // one that is not normal, so that its last recorded geometry stands.
   void SetLost() { lost_ = true; }
 
-  double Left() const override { return Outer().x() * TwipsPerPixelX(); }
-  double Top() const override { return Outer().y() * TwipsPerPixelY(); }
-  double Width() const override { return Outer().width() * TwipsPerPixelX(); }
-  double Height() const override { return Outer().height() * TwipsPerPixelY(); }
+  double Left() const override { return Scale().FromX(Outer().x()); }
+  double Top() const override { return Scale().FromY(Outer().y()); }
+  double Width() const override { return Scale().FromX(Outer().width()); }
+  double Height() const override { return Scale().FromY(Outer().height()); }
   bool SetLeft(double twips) override;
   bool SetTop(double twips) override;
   bool SetWidth(double twips) override;
@@ -62,7 +66,6 @@ class QtForm final : public QWidget, public Window {
   QSize FrameExtra() const;  // outer size less this widget's size
   int MenuHeight(int width) const;
   void LayoutClient();
-  std::optional<int> ToPixels(double twips, double perPixel) const;
   bool Movable() const;
   // Moves or sizes the frame along one axis; false when the window refuses.
   bool MoveFrame(std::optional<int> pixels, Qt::Orientation along);

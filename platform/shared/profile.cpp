@@ -4,11 +4,12 @@
 
 #include "platform/codepage.h"
 #include "platform/shared/text.h"
+#include "platform/shared/textfile.h"
 
 namespace profile {
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+using platform::kUtf8Mark;
 constexpr auto npos = std::string_view::npos;
 
 using platform::Trim;
@@ -98,7 +99,7 @@ struct Place {
 Place Find(std::string_view bytes, bool utf8, std::string_view section, std::string_view key) {
   const bool dbcs = !utf8;
   Place place;
-  for (std::size_t pos = utf8 ? kBom.size() : 0; pos < bytes.size();) {
+  for (std::size_t pos = utf8 ? kUtf8Mark.size() : 0; pos < bytes.size();) {
     const Line line = LineAt(bytes, pos);
     pos = line.end;
     const Entry entry = Parse(bytes.substr(line.begin, line.textEnd - line.begin), dbcs);
@@ -121,7 +122,10 @@ Place Find(std::string_view bytes, bool utf8, std::string_view section, std::str
 }
 
 // A file saved as UTF-16 is not ours to parse; leave it alone rather than garble it.
-bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
+bool IsUtf16(std::string_view bytes) {
+  const platform::Marked marked = platform::ByteOrderMark(bytes);
+  return marked == platform::Marked::kUtf16LittleEndian || marked == platform::Marked::kUtf16BigEndian;
+}
 
 std::string Encode(std::string_view utf8Text, bool utf8File) {
   return utf8File ? std::string(utf8Text) : codepage::Utf8ToAnsi(utf8Text);
@@ -148,7 +152,7 @@ bool CanWrite(std::string_view section, std::string_view key) {
 std::optional<std::string> Get(const std::optional<std::string>& file, std::string_view section, std::string_view key,
                                std::size_t bufferSize) {
   if (!file || IsUtf16(*file) || Trim(section).empty() || Trim(key).empty()) return std::nullopt;
-  const bool utf8 = file->starts_with(kBom);
+  const bool utf8 = file->starts_with(kUtf8Mark);
   const Place place = Find(*file, utf8, Encode(Trim(section), utf8), Encode(Trim(key), utf8));
   if (!place.key || place.keyEntry.kind != Kind::kKey) return std::nullopt;
 
@@ -169,7 +173,7 @@ std::optional<std::string> Put(const std::optional<std::string>& file, std::stri
   section = Trim(section);
   key = Trim(key);
   if (IsUtf16(bytes) || !CanWrite(section, key)) return std::nullopt;
-  const bool utf8 = bytes.starts_with(kBom);
+  const bool utf8 = bytes.starts_with(kUtf8Mark);
   const std::string sectionText = Encode(section, utf8), keyText = Encode(key, utf8);
   std::optional<std::string> text;
   if (value) {
@@ -183,7 +187,7 @@ std::optional<std::string> Put(const std::optional<std::string>& file, std::stri
   std::string out(bytes);
   if (!place.section) {
     if (!text) return std::nullopt;
-    if (bytes.size() > (utf8 ? kBom.size() : 0) && bytes.back() != '\r' && bytes.back() != '\n') {
+    if (bytes.size() > (utf8 ? kUtf8Mark.size() : 0) && bytes.back() != '\r' && bytes.back() != '\n') {
       out += eol;
     }
     out += "[" + sectionText + "]" + eol + keyText + "=" + *text + eol;

@@ -23,7 +23,25 @@ double Distance(std::int64_t x, std::int64_t y, const PixelRect& r) {
   return dx * dx + dy * dy;
 }
 
+// How far apart two rectangles are, squared: 0 where they touch or overlap.
+double Gap(const PixelRect& a, const PixelRect& b) {
+  const auto apart = [](std::int64_t a, std::int64_t aLength, std::int64_t b, std::int64_t bLength) {
+    return static_cast<double>(std::max<std::int64_t>({0, b - (a + aLength), a - (b + bLength)}));
+  };
+  const double dx = apart(a.left, a.width, b.left, b.width), dy = apart(a.top, a.height, b.top, b.height);
+  return dx * dx + dy * dy;
+}
+
 }  // namespace
+
+std::size_t HoldingScreen(const PixelRect& frame, const std::vector<PixelRect>& screens) {
+  std::size_t best = 0;
+  for (std::size_t i = 1; i < screens.size(); ++i) {
+    const std::int64_t area = Overlap(frame, screens[i]), most = Overlap(frame, screens[best]);
+    if (area > most || (area == 0 && most == 0 && Gap(frame, screens[i]) < Gap(frame, screens[best]))) best = i;
+  }
+  return best;
+}
 
 PixelRect InReach(PixelRect frame, int title, const std::vector<ScreenArea>& screens) {
   if (screens.empty()) return frame;

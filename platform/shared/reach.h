@@ -2,6 +2,7 @@
 // settings file said: a monitor unplugged since, or a hand-edited position.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace platform {
@@ -15,6 +16,10 @@ struct ScreenArea {
   PixelRect whole;      // the screen
   PixelRect available;  // less its panels and task bars
 };
+
+// The screen a window is on: the one that holds the most of its frame, else the one
+// nearest to it (as Windows picks a window's monitor). An index into screens, 0 when empty.
+std::size_t HoldingScreen(const PixelRect& frame, const std::vector<PixelRect>& screens);
 
 // frame: the window's outer frame; title: the height of its title bar. A frame
 // larger than the available area of the screen nearest to its top left corner

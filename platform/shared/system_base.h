@@ -9,8 +9,8 @@
 
 #include "platform/files.h"
 #include "platform/shared/profile_files.h"
-#include "platform/system.h"
 #include "platform/shared/textfile.h"
+#include "platform/system.h"
 
 namespace platform {
 

@@ -6,7 +6,6 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // The length of the well-formed UTF-8 character at i, or 0.
@@ -100,14 +99,22 @@ std::string Utf16ToUtf8(std::string_view s, bool bigEndian) {
 
 }  // namespace
 
+Marked ByteOrderMark(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return Marked::kUtf8;
+  if (bytes.starts_with("\xFF\xFE")) return Marked::kUtf16LittleEndian;
+  if (bytes.starts_with("\xFE\xFF")) return Marked::kUtf16BigEndian;
+  return Marked::kNothing;
+}
+
 std::string DecodeText(std::string_view bytes) {
   // Today's editors save UTF-8 (with a byte order mark or without), Notepad's
   // "Unicode" UTF-16 with one; older editors, and the program's own files, code page 932.
   std::string text;
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-    text = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
-  } else if (bytes.starts_with(kBom)) {
-    text = CleanUtf8(bytes.substr(kBom.size()));
+  const Marked marked = ByteOrderMark(bytes);
+  if (marked == Marked::kUtf16LittleEndian || marked == Marked::kUtf16BigEndian) {
+    text = Utf16ToUtf8(bytes.substr(2), marked == Marked::kUtf16BigEndian);
+  } else if (marked == Marked::kUtf8) {
+    text = CleanUtf8(bytes.substr(kUtf8Mark.size()));
   } else if (ReadsAsUtf8(bytes)) {
     text = CleanUtf8(bytes);
   } else {

@@ -8,6 +8,11 @@
 
 namespace platform {
 
+// What a text file's byte order mark says it holds.
+enum class Marked { kNothing, kUtf8, kUtf16LittleEndian, kUtf16BigEndian };
+Marked ByteOrderMark(std::string_view bytes);
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // A text file's bytes as UTF-8: a file that starts with a byte order mark is
 // UTF-8 or UTF-16; one that is UTF-8 beyond ASCII but for a few stray bytes is
 // UTF-8; anything else is code page 932. A byte that does not decode, and a NUL,

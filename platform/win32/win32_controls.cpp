@@ -12,9 +12,6 @@
 
 namespace platform {
 
-int Twips::X(double twips) const { return static_cast<int>(std::lround(twips / perPixelX)); }
-int Twips::Y(double twips) const { return static_cast<int>(std::lround(twips / perPixelY)); }
-
 RECT ChildRect(HWND child) {
   RECT rect;
   GetWindowRect(child, &rect);

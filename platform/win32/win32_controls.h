@@ -8,10 +8,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/shared/accessible.h"
 #include "platform/controls.h"
 #include "platform/design.h"
 #include "platform/events.h"
+#include "platform/shared/accessible.h"
+#include "platform/shared/twips.h"
 #include "platform/win32/win32_accessible.h"
 
 namespace platform {
@@ -20,14 +21,6 @@ namespace platform {
 enum : UINT {
   kSessionEndMessage = WM_APP + 1,  // a console's close, passed to the window's thread
   kListRedrawMessage,               // after a refill: the list box takes its entries (Win32ListBox::Redraw)
-};
-
-// Twips to the screen's pixels and back.
-struct Twips {
-  double perPixelX = 15, perPixelY = 15;
-  int X(double twips) const;
-  int Y(double twips) const;
-  double FromX(int pixels) const { return pixels * perPixelX; }
 };
 
 // A child window's place in its parent's client area, in pixels.

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/shared/reach.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -26,16 +25,6 @@ BOOL WINAPI ConsoleEvent(DWORD) {
   if (!consoleWindow) return FALSE;
   PostMessageW(consoleWindow, kSessionEndMessage, 0, 0);
   WaitForSingleObject(consoleEnded, 5000);
-  return TRUE;
-}
-
-BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(monitor, &info)) {
-    const auto rect = [](const RECT& r) { return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
-    reinterpret_cast<std::vector<ScreenArea>*>(screens)->push_back({rect(info.rcMonitor), rect(info.rcWork)});
-  }
   return TRUE;
 }
 
@@ -68,7 +57,9 @@ void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAft
 }
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, const FormDesign& design, Win32System& system)
-    : events_(&noEvents), system_(system), form_(events_, twips_), screen_(form_, twips_), windowSystem_([this] { Ended(); }) {
+    : events_(&noEvents), system_(system), form_(events_, twips_), screen_(form_, twips_), windowSystem_([this] {
+        Ended();
+      }) {
   // The controls' classes (the tooltip's among them), from the common controls the manifest names.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -221,12 +212,10 @@ void Win32Desktop::BuildMenu(HMENU parent, const MenuDesign& design) {
 }
 
 void Win32Desktop::Show() {
-  std::vector<ScreenArea> screens;
-  EnumDisplayMonitors(nullptr, nullptr, AddScreen, reinterpret_cast<LPARAM>(&screens));
   RECT outer;
   GetWindowRect(hwnd(), &outer);
-  const PixelRect frame{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
-  const PixelRect reach = InReach(frame, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME), screens);
+  const PixelRect frame = PixelRectOf(outer);
+  const PixelRect reach = InReach(frame, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME), Screens());
   if (!(reach == frame)) {
     ::SetWindowPos(hwnd(), nullptr, reach.left, reach.top, reach.width, reach.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }

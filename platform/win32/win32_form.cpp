@@ -3,16 +3,6 @@
 #include <cmath>
 
 namespace platform {
-namespace {
-
-std::optional<int> Pixels(double twips, double perPixel) {
-  const double pixels = std::nearbyint(twips / perPixel);
-  if (!(pixels >= -32768 && pixels <= 32767)) return std::nullopt;
-  return static_cast<int>(pixels);
-}
-
-}  // namespace
-
 RECT Win32Form::Outer() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
@@ -31,11 +21,11 @@ int Win32Form::WindowState() const {
   return StateNormal;
 }
 
-bool Win32Form::SetLeft(double twips) { return Place(Pixels(twips, twips_.perPixelX), Outer().top, {}, {}); }
-bool Win32Form::SetTop(double twips) { return Place(Outer().left, Pixels(twips, twips_.perPixelY), {}, {}); }
+bool Win32Form::SetLeft(double twips) { return Place(twips_.WindowX(twips), Outer().top, {}, {}); }
+bool Win32Form::SetTop(double twips) { return Place(Outer().left, twips_.WindowY(twips), {}, {}); }
 
-bool Win32Form::SetWidth(double twips) { return Resize(Pixels(twips, twips_.perPixelX), true); }
-bool Win32Form::SetHeight(double twips) { return Resize(Pixels(twips, twips_.perPixelY), false); }
+bool Win32Form::SetWidth(double twips) { return Resize(twips_.WindowX(twips), true); }
+bool Win32Form::SetHeight(double twips) { return Resize(twips_.WindowY(twips), false); }
 
 // Never less than the smallest client area, the frame and the menu bar on top of it.
 // A narrower window may wrap its menu bar into the client area: the height grows too,
@@ -79,11 +69,32 @@ void Win32Form::SetClientSize(int width, int height) {
   }
 }
 
-RECT Win32Screen::Monitor() const {
+namespace {
+
+BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromWindow(form_.Handle(), MONITOR_DEFAULTTONEAREST), &info)) return info.rcMonitor;
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoW(monitor, &info)) {
+    reinterpret_cast<std::vector<ScreenArea>*>(screens)->push_back(
+        {PixelRectOf(info.rcMonitor), PixelRectOf(info.rcWork)});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<ScreenArea> Screens() {
+  std::vector<ScreenArea> screens;
+  EnumDisplayMonitors(nullptr, nullptr, AddScreen, reinterpret_cast<LPARAM>(&screens));
+  return screens;
+}
+
+RECT Win32Screen::Monitor() const {
+  std::vector<PixelRect> monitors;
+  for (const ScreenArea& screen : Screens()) monitors.push_back(screen.whole);
+  if (monitors.empty()) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const PixelRect m = monitors[HoldingScreen(PixelRectOf(form_.Outer()), monitors)];
+  return {m.left, m.top, m.left + m.width, m.top + m.height};
 }
 
 void Win32Form::RaiseResize(bool always) {

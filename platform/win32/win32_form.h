@@ -6,12 +6,18 @@
 
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/events.h"
+#include "platform/shared/reach.h"
 #include "platform/win32/win32_controls.h"
 
 namespace platform {
+
+inline PixelRect PixelRectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+// The monitors, whole and less their task bars.
+std::vector<ScreenArea> Screens();
 
 class Win32Form final : public Window {
  public:
@@ -20,9 +26,9 @@ class Win32Form final : public Window {
   HWND Handle() const { return hwnd_; }
 
   double Left() const override { return twips_.FromX(Outer().left); }
-  double Top() const override { return Outer().top * twips_.perPixelY; }
+  double Top() const override { return twips_.FromY(Outer().top); }
   double Width() const override { return twips_.FromX(Outer().right - Outer().left); }
-  double Height() const override { return (Outer().bottom - Outer().top) * twips_.perPixelY; }
+  double Height() const override { return twips_.FromY(Outer().bottom - Outer().top); }
   bool SetLeft(double twips) override;
   bool SetTop(double twips) override;
   bool SetWidth(double twips) override;
@@ -30,7 +36,7 @@ class Win32Form final : public Window {
   double ScaleLeft() const override { return 0; }
   double ScaleTop() const override { return 0; }
   double ScaleWidth() const override { return twips_.FromX(Client().right); }
-  double ScaleHeight() const override { return Client().bottom * twips_.perPixelY; }
+  double ScaleHeight() const override { return twips_.FromY(Client().bottom); }
   int WindowState() const override;
   WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
@@ -42,8 +48,10 @@ class Win32Form final : public Window {
   void RaiseResize(bool always);
   void ForgetRaised() { raised_.reset(); }
 
- private:
+  // The frame in the screen's pixels.
   RECT Outer() const;
+
+ private:
   RECT Client() const;
   // Moves or sizes the frame; false when the window refuses (minimised or
   // maximised, or beyond the 16-bit coordinates windows are kept to).
@@ -57,19 +65,19 @@ class Win32Form final : public Window {
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };
 
-// The monitor that holds the window, as Windows picks it.
+// The monitor that holds the window, by the rule every back end keeps.
 class Win32Screen final : public Screen {
  public:
   Win32Screen(const Win32Form& form, const Twips& twips) : form_(form), twips_(twips) {}
   double Left() const override { return twips_.FromX(Monitor().left); }
-  double Top() const override { return Monitor().top * twips_.perPixelY; }
+  double Top() const override { return twips_.FromY(Monitor().top); }
   double Width() const override {
     const RECT m = Monitor();
     return twips_.FromX(m.right - m.left);
   }
   double Height() const override {
     const RECT m = Monitor();
-    return (m.bottom - m.top) * twips_.perPixelY;
+    return twips_.FromY(m.bottom - m.top);
   }
   double TwipsPerPixelX() const override { return twips_.perPixelX; }
   double TwipsPerPixelY() const override { return twips_.perPixelY; }
