@@ -51,6 +51,12 @@ class frmTovu final : public platform::FormEvents {
   void tmrPasteMode_Timer() override;
 
   // settings/
+  // Where startup reads the settings and where the exit writes them; "" for none.
+  struct SettingsFiles {
+    std::string read, write;
+  };
+  SettingsFiles ChooseSettingsFiles() const;
+  std::string UserSettingsFile() const;  // "" where the system has no folder for it
   void LoadSettings();
   void SaveSettings();
   // The exit's record: the six check marks as flag texts, and the window's

@@ -182,7 +182,7 @@ void BM_LoadSettings(benchmark::State& state) {
     form.LoadSettings();
     desktop.fake.s.log.clear();
   }
-  if (!form.SettingValues[9]) state.SkipWithError("the settings were not read");
+  if (!form.SettingValues[frmTovu::Setting::Width]) state.SkipWithError("the settings were not read");
   state.SetLabel(SizeLabel(isCrowded ? files.crowdedBytes : files.ownBytes, isCrowded ? "2,000 sections" : "own file"));
 }
 BENCHMARK(BM_LoadSettings)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
@@ -202,7 +202,7 @@ void BM_SaveSettings(benchmark::State& state) {
   desktop.system.Flush();
   bool odd = false;
   for (auto _ : state) {
-    if (changed) form.SettingValues[6] = (odd = !odd) ? "1200" : "1215";
+    if (changed) form.SettingValues[frmTovu::Setting::Top] = (odd = !odd) ? "1200" : "1215";
     form.SaveSettings();
     if (!desktop.system.Flush()) {
       state.SkipWithError("the settings file could not be replaced");

@@ -40,7 +40,7 @@ struct ShownWindow {
     }
     form.mnuViewList_Click(0);
     desktop.Show();
-    (void)QTest::qWaitForWindowExposed(&desktop.form());
+    (void)QTest::qWaitForWindowExposed(&desktop.qtForm());
     list()->viewport()->installEventFilter(&counter);
     QApplication::processEvents();
   }

@@ -55,7 +55,7 @@ struct NullEvents : FormEvents {
 };
 
 // Why a close was requested, as Form_QueryUnload receives it.
-enum CloseReason { CloseFromWindow = 0, CloseByProgram = 1, CloseBySession = 2, CloseByTaskManager = 3 };
+enum CloseReason { CloseFromWindow = 0, CloseBySession = 2 };
 
 // Raises the click handler of a menu item; submenus and separators have none.
 inline void RaiseMenuClick(FormEvents& e, MenuId id) {

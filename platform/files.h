@@ -25,10 +25,13 @@ enum class Replaceable {
 Replaceable CanReplace(const std::string& path);
 
 // Replaces the file at path with bytes in one step, keeping the old file's
-// attributes; a reader sees the old file or the new one, never a part. Makes the
-// missing folders of a new file, as the user's own. False, with the file
-// unchanged and nothing left behind, on failure.
+// attributes; a reader sees the old file or the new one, never a part. Never makes
+// a folder. False, with the file unchanged and nothing left behind, on failure.
 bool Replace(const std::string& path, const std::string& bytes);
+
+// Makes folder and the folders above it that are missing, as the user's alone (a
+// settings folder is nobody else's business). False when it cannot be made.
+bool MakeFolders(const std::string& folder);
 
 // Removes what replacements of path left behind when their writer was killed
 // before it was done; a live writer's file is never touched.

@@ -45,6 +45,9 @@ struct System {
   // The user's own folder for the program's settings, which may not exist yet; "" when
   // the system cannot tell.
   virtual std::string UserSettingsFolder() const = 0;
+  // Makes that folder and those above it that are missing, as the user's alone: the one
+  // folder the program ever makes. False when it cannot be made.
+  virtual bool MakeUserSettingsFolder() = 0;
   // Lines end at CR LF, a lone CR or LF; text is decoded from the ANSI code page.
   virtual TextLines ReadTextLines(const std::string& path) const = 0;
 

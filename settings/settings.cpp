@@ -13,16 +13,24 @@ constexpr std::size_t kValueBuffer = 1024;
 // copy); else in the user's own file, which a file beside the program seeds until it
 // exists (an installed copy, whose folder the user cannot write). Decided once, at
 // startup: the exit writes where the start read, or the user's file it now makes.
-void frmTovu::LoadSettings() {
+frmTovu::SettingsFiles frmTovu::ChooseSettingsFiles() const {
   const std::string folder = GetAppFolder();
-  settingsFile = folder.empty() ? "" : folder + kSettingsFile;
-  std::string path = settingsFile;
-  if (folder.empty() || !system.CanCreateBeside(settingsFile)) {
-    if (const std::string own = system.UserSettingsFolder(); !own.empty()) {
-      settingsFile = own + system.PathSeparator() + kSettingsFile;
-      if (path.empty() || system.FileExists(settingsFile)) path = settingsFile;
-    }
-  }
+  const std::string beside = folder.empty() ? "" : folder + kSettingsFile;
+  const std::string own = UserSettingsFile();
+  if (!beside.empty() && system.CanCreateBeside(beside)) return {beside, beside};
+  if (own.empty()) return {beside, ""};
+  return {beside.empty() || system.FileExists(own) ? own : beside, own};
+}
+
+std::string frmTovu::UserSettingsFile() const {
+  const std::string own = system.UserSettingsFolder();
+  return own.empty() ? "" : own + system.PathSeparator() + kSettingsFile;
+}
+
+void frmTovu::LoadSettings() {
+  const SettingsFiles files = ChooseSettingsFiles();
+  settingsFile = files.write;
+  const std::string& path = files.read;
   SettingKeys = {"QuickCopy",  "TopPos", "PasteMode", "UpMemo", "ModeSave",
                  "WinPosSave", "Top",    "Left",      "Height", "Width"};
   SettingValues = {};
@@ -56,12 +64,15 @@ void frmTovu::LoadSettings() {
   if (SavedFlag(Setting::PasteMode)) mnuPasteMode_Click();
 }
 
-// An unset value removes its key; a failed write goes unnoticed.
+// An unset value removes its key; a failed write goes unnoticed. A program folder that
+// no longer takes the file (made read-only, removed, a share gone) leaves the session's
+// settings to the user's own file rather than losing them.
 void frmTovu::SaveSettings() {
-  if (settingsFile.empty()) return;  // no folder of the program's, nor of the user's
-  for (std::size_t i = 0; i < Setting::Count; ++i) {
-    system.ProfilePut(kSection, SettingKeys[i], SettingValues[i], settingsFile);
-  }
+  std::string path = settingsFile;
+  const std::string own = UserSettingsFile();
+  if (!path.empty() && path != own && !system.CanCreateBeside(path)) path = own;
+  if (path.empty() || (path == own && !system.MakeUserSettingsFolder())) return;  // nowhere to keep them
+  for (std::size_t i = 0; i < Setting::Count; ++i) system.ProfilePut(kSection, SettingKeys[i], SettingValues[i], path);
 }
 
 void frmTovu::RecordOptions() {

@@ -7,8 +7,8 @@ class AppTest : public Handlers {
   // in it shares it) and the code box's width (-1 unless the button shares it).
   std::string Layout() {
     double column = desk.label.left;
-    for (double left : {desk.code.left, desk.button.left, desk.option(0).left, desk.option(1).left, desk.option(2).left,
-                        desk.option(3).left}) {
+    for (double left : {desk.code.left, desk.button.left, desk.options[0]->left, desk.options[1]->left,
+                        desk.options[2]->left, desk.options[3]->left}) {
       if (left != column) column = -1;
     }
     const double listWidth = desk.list.top == 0 && desk.list.left == 0 ? desk.list.width : -1;
@@ -17,7 +17,8 @@ class AppTest : public Handlers {
   }
   std::string Recorded() const {
     const auto& v = form.SettingValues;
-    return *v[6] + " " + *v[7] + " " + *v[8] + " " + *v[9];
+    using S = frmTovu::Setting;
+    return *v[S::Top] + " " + *v[S::Left] + " " + *v[S::Height] + " " + *v[S::Width];
   }
 };
 

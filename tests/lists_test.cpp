@@ -51,7 +51,7 @@ TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
   rows.push_back({fake::FakeFile{"A,\r\n1\r\nB,2"}, {"A=", "1=B"}});
   rows.push_back({fake::FakeFile{"A,1,B"}, {"A=1"}});
   for (const char* bad : {"only", "", "\r\n\r\n\n\r"}) rows.push_back({fake::FakeFile{bad}, {}});
-  rows.push_back({fake::FakeFile{"", false, false, true}, {}});  // a folder
+  rows.push_back({fake::FakeFile{"", false, true}, {}});  // a folder
   rows.push_back({std::nullopt, {}});
   // Beyond 32,767 entries each still has its own code.
   rows.push_back({fake::FakeFile{}, {}});
@@ -71,7 +71,7 @@ TEST_F(ListsTest, EachFileGivesItsEntriesAndABadOneAListWithoutEntries) {
     EXPECT_EQ("1 0100 1 -1 typed", Choice(run)) << "row " << i + 1;
     EXPECT_EQ(rows[i].second, Entries(run)) << "row " << i + 1;
     const std::string kept = run.desk.code.text;
-    run.desk.option(2).Click();
+    run.desk.options[2]->Click();
     EXPECT_EQ("2 0010 2 -1 " + kept, Choice(run)) << "row " << i + 1;
     EXPECT_EQ(Lines{"C=3"}, Entries(run)) << "row " << i + 1;
     EXPECT_EQ((Lines{"A", "1"}), run.form.ListData[0]) << "row " << i + 1;

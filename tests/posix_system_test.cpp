@@ -125,14 +125,20 @@ TEST_F(PosixSystemTest, WritesAreHeldUntilFlushThenReplaceTheFileOnceKeepingItsM
   EXPECT_EQ(after.st_ino, status().st_ino);
 }
 
-// The user's own settings folder: XDG's (absolute only), else ~/.config. The desktop cases show it made
-// on the first write, the user's alone, and that finding whether a folder takes a new file leaves nothing.
+// The user's own settings folder: XDG's (absolute only), else ~/.config; made along the path as it resolves (no
+// "missing" folder), the user's alone. The desktop cases show it made on the first write.
 TEST_F(PosixSystemTest, TheUsersSettingsFolderIsXdgsElseInTheHome) {
   const std::string home = getenv("HOME") ? getenv("HOME") : "";
-  for (const auto& [config, folder] :
-       {std::pair{"/x/cfg", "/x/cfg/tovu"}, {"cfg", "/h/.config/tovu"}, {"", "/h/.config/tovu"}}) {
-    setenv("XDG_CONFIG_HOME", config, 1), setenv("HOME", "/h", 1);
+  const std::string odd = Path("missing") + "/../cfg/./";
+  for (const auto& [config, folder] : {std::pair{std::string("/x/cfg"), std::string("/x/cfg/tovu")},
+                                       {"cfg", "/h/.config/tovu"},
+                                       {"", "/h/.config/tovu"},
+                                       {odd, Path("cfg/tovu")}}) {
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1), setenv("HOME", "/h", 1);
     EXPECT_EQ(folder, system.UserSettingsFolder()) << config;
   }
+  ASSERT_TRUE(system.MakeUserSettingsFolder());
+  EXPECT_EQ(std::pair(fs::perms(0700), false),
+            std::pair(fs::status(Path("cfg")).permissions(), fs::exists(dir / "missing")));
   unsetenv("XDG_CONFIG_HOME"), setenv("HOME", home.c_str(), 1);
 }

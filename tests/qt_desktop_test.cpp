@@ -17,18 +17,18 @@ class QtDesktopTest : public QObject {
       platform::QtDesktop desk{frmTovu::Design(), system};
       QtBackend() { desk.Attach(events); }
       platform::Desktop& Desk() override { return desk; }
-      void Show() override { desk.Show(), (void)QTest::qWaitForWindowExposed(&desk.form()); }
+      void Show() override { desk.Show(), (void)QTest::qWaitForWindowExposed(&desk.qtForm()); }
       void Pump(int milliseconds) override { QTest::qWait(milliseconds); }
       void Click(int entry) override {
-        auto* list = desk.form().findChild<QListWidget*>();
+        auto* list = desk.qtForm().findChild<QListWidget*>();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(entry)).center());
       }
       void SetState(int state) override {
-        if (state == platform::StateMinimized) desk.form().showMinimized();
-        if (state == platform::StateMaximized) desk.form().showMaximized();
-        if (state == platform::StateNormal) desk.form().showNormal();
+        if (state == platform::StateMinimized) desk.qtForm().showMinimized();
+        if (state == platform::StateMaximized) desk.qtForm().showMaximized();
+        if (state == platform::StateNormal) desk.qtForm().showNormal();
       }
-      void RequestClose() override { desk.form().close(); }
+      void RequestClose() override { desk.qtForm().close(); }
     };
     const std::string broken = Broken<QtBackend>("qt");
     QVERIFY2(broken.empty(), broken.c_str());

@@ -63,17 +63,40 @@ TEST_F(SettingsTest, StartupAppliesWhatTheFileHolds) {
   }
 }
 
-// With no folder of the program's known, no list is read and no file but the user's own. Where the
-// folder is known, the desktop cases show the file beside the program, or the user's own which it seeds.
-TEST_F(SettingsTest, WithoutAProgramFolderOnlyTheUsersOwnFileIsUsed) {
-  const std::string own = "/home/user/.config/tovu/tovu.ini";
-  desk.system.programFolder = "";
-  desk.system.files[own].bytes = "[Setting]\r\nModeSave=True\r\n";
-  form.Form_Load();
-  EXPECT_EQ(Lines{}, Taken({"Read "}));
-  EXPECT_EQ("True", form.SettingValues[4]);  // ModeSave
-  form.mnuExit_Click();
-  EXPECT_TRUE(desk.system.files[own].bytes.ends_with("Width=2910\r\n"));
+// Beside the program while its folder takes a new file, else the user's own file, which a file beside the program
+// seeds until it exists; the exit falls back to the user's own when the folder no longer takes one (made read-only,
+// removed). With no folder of the program's known, nothing is read from the current folder.
+TEST_F(SettingsTest, TheSettingsLiveBesideTheProgramWhileItsFolderTakesThem) {
+  const std::string beside = kIni, own = "/home/user/.config/tovu/tovu.ini";
+  const struct {
+    std::string folder;
+    bool locked, seed, ownFile;
+    std::string read, write;
+    bool lockedAtExit = false;
+  } rows[] = {
+      {"/opt/tovu", false, true, true, beside, beside},
+      {"/opt/tovu", true, false, false, beside, own},
+      {"/opt/tovu", true, true, false, beside, own},
+      {"/opt/tovu", true, true, true, own, own},
+      {"", false, false, true, own, own},
+      {"/opt/tovu", false, true, false, beside, beside, true},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    Program run;
+    const auto& r = rows[i];
+    run.desk.system.programFolder = r.folder;
+    if (r.locked) run.desk.system.lockedFolders.insert("/opt/tovu");
+    if (r.seed) run.desk.system.files[beside].bytes = "[Setting]\r\nTop=1\r\n";
+    if (r.ownFile) run.desk.system.files[own].bytes = "[Setting]\r\nTop=2\r\n";
+    const frmTovu::SettingsFiles files = run.form.ChooseSettingsFiles();
+    EXPECT_EQ(r.read + " " + r.write, files.read + " " + files.write) << "row " << i + 1;
+    run.form.Form_Load();
+    EXPECT_EQ(r.folder.empty(), run.Taken({"Read "}).empty()) << "row " << i + 1;  // the lists
+    if (r.lockedAtExit) run.desk.system.lockedFolders.insert("/opt/tovu");
+    run.form.mnuExit_Click();
+    EXPECT_TRUE(run.desk.system.files[r.lockedAtExit ? own : r.write].bytes.ends_with("Width=2910\r\n"))
+        << "row " << i + 1;
+  }
 }
 
 // Hand-edited garbage reads as False, or as the number it starts with, rather than stopping the program.

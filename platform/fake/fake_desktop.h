@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -81,8 +80,6 @@ struct FakeWindow final : platform::Window {
   double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
   int state = platform::StateNormal;
   bool shown = false;
-  int moveWrites = 0;         // counts writes of Left and Top
-  int refuseMovesAfter = -1;  // refuse every move after this many succeeded
 
   double Left() const override { return left; }
   double Top() const override { return top; }
@@ -106,10 +103,6 @@ struct FakeWindow final : platform::Window {
     width = clientWidth + 2 * frameSide;
     height = clientHeight + frameTop + frameBottom;
   }
-  void UserResize(double clientWidth, double clientHeight) {
-    SetClientSize(clientWidth, clientHeight);
-    s.events->Form_Resize();
-  }
   void Show() {
     shown = true;
     s.events->Form_Resize();
@@ -126,9 +119,7 @@ struct FakeWindow final : platform::Window {
  private:
   bool Move(double& field, double v, const char* name, double perPixel) {
     s.Log(std::string(name) + "=" + Num(v));
-    const bool refused = refuseMovesAfter >= 0 && moveWrites >= refuseMovesAfter;
-    ++moveWrites;
-    if (refused || state != platform::StateNormal || !FitsPixels(v, perPixel)) return false;
+    if (state != platform::StateNormal || !FitsPixels(v, perPixel)) return false;
     field = v;
     return true;
   }
@@ -174,7 +165,6 @@ struct FakeListBox final : platform::ListBox {
     index = i;
     s.events->lstMain_Click();
   }
-  void Down() { Select(index + 1); }
 };
 
 // A toolkit places controls on its own grid (whole pixels); 0 keeps twips exact.
@@ -273,36 +263,14 @@ struct FakeClipboard final : platform::Clipboard {
   }
 };
 
-struct FakeDialog final : platform::OpenDialog {
-  explicit FakeDialog(Shared& s) : s(s) {}
-  Shared& s;
-  bool cancelError = false;
-  std::string filter;
-  int flags = 0;
-  std::string fileName;
-  std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
-  Lines shownWith;                                 // FileName preselected at each show
-  void SetCancelError(bool v) override { cancelError = v; }
-  void SetFilter(const std::string& v) override { filter = v; }
-  void SetFlags(int v) override { flags = v; }
-  bool ShowOpen() override {
-    shownWith.push_back(fileName);
-    std::optional<std::string> answer;
-    if (!answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
-    }
-    if (!answer) return !cancelError;
-    fileName = *answer;
-    return true;
-  }
-  std::string FileName() const override { return fileName; }
+// The user cancels every open dialog.
+struct FakeDialog final : platform::OpenDialogBase {
+  bool ShowOpen() override { return !cancelError_; }
 };
 
 struct FakeFile {
   std::string bytes;
-  bool hidden = false;  // as with the hidden attribute
-  bool readOnly = false;
+  bool hidden = false;     // as with the hidden attribute
   bool directory = false;  // a folder stands at the path
 };
 
@@ -312,19 +280,15 @@ struct FakeSystem final : platform::System {
   std::string programFolder = "/opt/tovu";
   char separator = '/';
   std::string commandLine;
-  bool canStart = true;
   std::map<std::string, FakeFile> files;
   std::set<std::string> lockedFolders;  // folders where no new file can be made
   std::string userFolder = "/home/user/.config/tovu";
-  Lines started;
 
   std::string ProgramFolder() const override { return programFolder; }
   char PathSeparator() const override { return separator; }
   std::string CommandLine() const override { return commandLine; }
   bool Shell(const std::string& commandLine, int style) override {
     s.Log("Shell " + commandLine + " (" + std::to_string(style) + ")");
-    if (!canStart) return false;
-    started.push_back(commandLine);
     return true;
   }
   bool FileExists(const std::string& path) const override {
@@ -336,6 +300,7 @@ struct FakeSystem final : platform::System {
     return !lockedFolders.contains(path.substr(0, path.find_last_of(separator)));
   }
   std::string UserSettingsFolder() const override { return userFolder; }
+  bool MakeUserSettingsFolder() override { return !userFolder.empty(); }
   platform::TextLines ReadTextLines(const std::string& path) const override {
     s.Log("Read " + path);
     const auto it = files.find(path);
@@ -353,7 +318,7 @@ struct FakeSystem final : platform::System {
                   const std::string& path) override {
     s.Log("Write " + key + (value ? "=" + *value : " (remove)"));
     auto it = files.find(path);
-    if (it == files.end() ? !CanCreateBeside(path) : it->second.directory || it->second.readOnly) return;
+    if (it == files.end() ? !CanCreateBeside(path) : it->second.directory) return;
     std::optional<std::string> old;
     if (it != files.end()) old = it->second.bytes;
     if (auto changed = profile::Put(old, section, key, value)) files[path].bytes = *changed;
@@ -400,8 +365,6 @@ class FakeDesktop final : public platform::Desktop {
   platform::System& Sys() override { return realSystem ? *realSystem : system; }
   platform::WindowSystem& WinSys() override { return windowSystem; }
 
-  FakeMenuItem& menu(platform::MenuId id) { return menus.at(static_cast<int>(id)); }
-  FakeOptionButton& option(int index) { return *options.at(index); }
   // The user picks a menu item.
   void Choose(platform::MenuId id) { platform::RaiseMenuClick(*s.events, id); }
   // One tick of the sticky-mode timer, if it runs.
@@ -425,7 +388,7 @@ class FakeDesktop final : public platform::Desktop {
   std::vector<std::unique_ptr<FakeOptionButton>> options;
   std::vector<FakeMenuItem> menus;
   FakeTimer timer{s};
-  FakeDialog dialog{s};
+  FakeDialog dialog;
   FakeClipboard clipboard{s};
   FakeSystem system{s};
   FakeWindowSystem windowSystem{s};

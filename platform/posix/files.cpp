@@ -2,12 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -106,16 +109,6 @@ void CopyExtendedAttributes(const std::string& from, int to) {
   }
 }
 
-// Makes folder (ending in "/") and the folders above it that are missing, as the
-// user's alone: a settings folder is nobody else's business.
-bool MakeFolders(const std::string& folder) {
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-  const std::size_t slash = folder.rfind('/', folder.size() - 2);
-  if (errno != ENOENT || slash == std::string::npos || !MakeFolders(folder.substr(0, slash + 1))) return false;
-  return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
 }  // namespace
 
 std::optional<std::string> Read(const std::string& path, std::string* why) {
@@ -179,12 +172,19 @@ void RemoveLeftovers(const std::string& path) {
 
 bool CanCreateBeside(const std::string& path) {
   const auto [folder, name] = Target(path);
+  // An append-only or immutable folder would keep every file made there, probes and
+  // temporary files alike, and never take a renamed one: it takes no settings.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int flags = 0;
+  const bool fixed =
+      dir >= 0 && ::ioctl(dir, FS_IOC_GETFLAGS, &flags) == 0 && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL));
+  if (dir >= 0) ::close(dir);
   std::string probe;
-  const int fd = CreateTemporary(folder, name, probe);
+  const int fd = fixed ? -1 : CreateTemporary(folder, name, probe);
   if (fd < 0) return false;
-  ::unlink(probe.c_str());
+  const bool removed = ::unlink(probe.c_str()) == 0;
   ::close(fd);
-  return true;
+  return removed;
 }
 
 Replaceable CanReplace(const std::string& path) {
@@ -206,7 +206,7 @@ bool Replace(const std::string& path, const std::string& bytes) {
   if (exists && !S_ISREG(st.st_mode)) return false;
 
   std::string temporary;
-  const int fd = exists || MakeFolders(folder) ? CreateTemporary(folder, name, temporary) : -1;
+  const int fd = CreateTemporary(folder, name, temporary);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   if (ok && exists) {
@@ -230,6 +230,17 @@ bool Replace(const std::string& path, const std::string& bytes) {
     }
   }
   return ok;
+}
+
+bool MakeFolders(const std::string& folder) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  const std::size_t slash = folder.size() < 2 ? std::string::npos : folder.rfind('/', folder.size() - 2);
+  if (errno != ENOENT || slash == std::string::npos ||
+      !MakeFolders(folder.substr(0, std::max<std::size_t>(slash, 1)))) {
+    return false;
+  }
+  return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 }  // namespace platform::files

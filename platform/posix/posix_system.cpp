@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/files.h"
 #include "platform/shared/text.h"
 
 extern char** environ;
@@ -128,6 +129,30 @@ std::optional<std::string> FindOnPath(const std::string& name, const std::string
 
 }  // namespace
 
+std::string Resolved(const std::string& path) {
+  std::string at;  // resolved so far, without a trailing "/"
+  bool exists = true;
+  for (std::size_t start = 0, end; start < path.size(); start = end + 1) {
+    end = std::min(path.find('/', start), path.size());
+    const std::string_view part = std::string_view(path).substr(start, end - start);
+    if (part.empty() || part == ".") continue;
+    if (part != "..") {
+      at += "/" + std::string(part);
+      struct stat st {};
+      exists = exists && ::stat(at.c_str(), &st) == 0;
+    } else if (char* parent = exists ? ::realpath((at + "/..").c_str(), nullptr) : nullptr) {
+      // What exists has the parent the system gives it (a link's target's); what does not, its text's.
+      at = std::string_view(parent) == "/" ? "" : parent;
+      std::free(parent);
+    } else {
+      at.erase(std::min(at.rfind('/'), at.size()));
+      struct stat st {};
+      exists = at.empty() || ::stat(at.c_str(), &st) == 0;
+    }
+  }
+  return at.empty() ? "/" : at;
+}
+
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath) {
   if (name.empty()) return std::nullopt;
   if (name.find('/') != std::string::npos) {
@@ -216,13 +241,18 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
 // $XDG_CONFIG_HOME/tovu, or ~/.config/tovu; a relative XDG_CONFIG_HOME counts as unset.
 std::string PosixSystem::UserSettingsFolder() const {
   const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && config[0] == '/') return std::string(config) + "/tovu";
+  if (config && config[0] == '/') return Resolved(std::string(config) + "/tovu");
   const char* home = std::getenv("HOME");
   if (!home || home[0] != '/') {
     const passwd* user = ::getpwuid(::getuid());
     home = user ? user->pw_dir : nullptr;
   }
-  return home && home[0] == '/' ? std::string(home) + "/.config/tovu" : "";
+  return home && home[0] == '/' ? Resolved(std::string(home) + "/.config/tovu") : "";
+}
+
+bool PosixSystem::MakeUserSettingsFolder() {
+  const std::string folder = UserSettingsFolder();
+  return !folder.empty() && files::MakeFolders(folder);
 }
 
 bool PosixSystem::FileExists(const std::string& path) const {

@@ -32,6 +32,11 @@ std::vector<std::string> FileArguments(const Launch& launch);
 // for "Notepad", also "notepad" and the common plain-text editors, in order.
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath);
 
+// An absolute path with its "." and ".." taken away, as the system would follow it: a ".."
+// after a folder that does not exist takes that folder's name away, so that making the
+// path makes no folder it does not end in.
+std::string Resolved(const std::string& path);
+
 class PosixSystem final : public SystemBase {
  public:
   // arguments: what followed the program's name when it was started. folder:
@@ -45,6 +50,7 @@ class PosixSystem final : public SystemBase {
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
   std::string UserSettingsFolder() const override;
+  bool MakeUserSettingsFolder() override;
 
  private:
   std::string startedAs_;  // the executable's absolute path as started, or ""

@@ -93,7 +93,7 @@ class QtDesktop final : public Desktop {
   System& Sys() override { return system_; }
   WindowSystem& WinSys() override { return *windowSystem_; }
 
-  QtForm& form() { return *form_; }
+  QtForm& qtForm() { return *form_; }
   QAction* action(MenuId id) { return menus_.at(static_cast<int>(id))->action(); }
 
  private:

@@ -79,12 +79,12 @@ bool Occupied(const std::wstring& path) {
   return GetLastError() == ERROR_FILE_EXISTS;
 }
 
-// Makes folder (ending in a separator) and the folders above it that are missing.
-bool MakeFolders(const std::wstring& folder) {
+// Makes folder and the folders above it that are missing.
+bool MakeWideFolders(const std::wstring& folder) {
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return attributes & FILE_ATTRIBUTE_DIRECTORY;
   const std::size_t slash = folder.size() < 2 ? std::wstring::npos : folder.find_last_of(L"\\/", folder.size() - 2);
-  if (slash == std::wstring::npos || !MakeFolders(folder.substr(0, slash + 1))) return false;
+  if (slash == std::wstring::npos || !MakeWideFolders(folder.substr(0, slash + 1))) return false;
   return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -149,7 +149,9 @@ bool CanCreateBeside(const std::string& path) {
   const auto [folder, name] = Target(Wide(path));
   std::wstring probe;
   const HANDLE file = CreateTemporary(folder, name, probe, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
-  return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+  // A folder that keeps what is made there (an append-only one under Wine) takes no settings.
+  return file != INVALID_HANDLE_VALUE && CloseHandle(file) &&
+         GetFileAttributesW(probe.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 Replaceable CanReplace(const std::string& path) {
@@ -172,7 +174,6 @@ bool Replace(const std::string& path, const std::string& bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
 
   std::wstring temporary;
-  if (attributes == INVALID_FILE_ATTRIBUTES && !folder.empty() && !MakeFolders(folder)) return false;
   const HANDLE file = CreateTemporary(folder, name, temporary, FILE_ATTRIBUTE_HIDDEN);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
@@ -187,5 +188,7 @@ bool Replace(const std::string& path, const std::string& bytes) {
   }
   return ok;
 }
+
+bool MakeFolders(const std::string& folder) { return MakeWideFolders(Wide(folder)); }
 
 }  // namespace platform::files

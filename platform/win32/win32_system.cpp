@@ -5,6 +5,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include "platform/files.h"
 #include "platform/shared/text.h"
 #include "platform/win32/wide.h"
 
@@ -29,7 +30,7 @@ std::string Win32System::ProgramFolder() const {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return ".";
+    if (n == 0) return "";
     if (n < path.size()) {
       path.resize(n);
       break;
@@ -37,7 +38,7 @@ std::string Win32System::ProgramFolder() const {
     path.resize(path.size() * 2);
   }
   const std::size_t slash = path.find_last_of(L'\\');
-  if (slash == std::wstring::npos) return ".";
+  if (slash == std::wstring::npos) return "";
   // A drive's root keeps its backslash: C:\ is a folder, C: is not.
   return Utf8(path.substr(0, slash > 0 && path[slash - 1] == L':' ? slash + 1 : slash));
 }
@@ -80,13 +81,26 @@ bool Win32System::Shell(const std::string& commandLine, int windowStyle) {
   return true;
 }
 
-// %APPDATA%\Tovu, as the known folder says, not the environment.
-std::string Win32System::UserSettingsFolder() const {
+namespace {
+
+// %APPDATA%\Tovu, as the known folder says, not the environment; flags: whether to
+// make the known folder, or to name it even where it is missing.
+std::string SettingsFolder(DWORD flags) {
   PWSTR roaming = nullptr;
   std::string folder;
-  if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming) == S_OK) folder = Utf8(roaming) + "\\Tovu";
+  if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, flags, nullptr, &roaming) == S_OK)
+    folder = Utf8(roaming) + "\\Tovu";
   CoTaskMemFree(roaming);
   return folder;
+}
+
+}  // namespace
+
+std::string Win32System::UserSettingsFolder() const { return SettingsFolder(KF_FLAG_DONT_VERIFY); }
+
+bool Win32System::MakeUserSettingsFolder() {
+  const std::string folder = SettingsFolder(KF_FLAG_CREATE);
+  return !folder.empty() && files::MakeFolders(folder);
 }
 
 bool Win32System::FileExists(const std::string& path) const {

@@ -23,6 +23,7 @@ class Win32System final : public SystemBase {
   bool Shell(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) const override;
   std::string UserSettingsFolder() const override;
+  bool MakeUserSettingsFolder() override;
 
  private:
   std::optional<std::wstring> FindProgram(const std::wstring& commandLine) const;

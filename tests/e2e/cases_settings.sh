@@ -47,28 +47,45 @@ case_saved_modes_come_back() {
     want "written at exit" is "True True True True 0" ini QuickCopy TopPos PasteMode ModeSave Top
 }
 
-# A folder the program cannot write (as user nobody when run as root) stays untouched; the
-# settings go to the user's own file, which the next start reads.
-read_only() {  # settings lines...
-  local home=$CASE_DIR/nobody before
-  rm -f "$(user_ini)" && installed && { [ $# -eq 0 ] || settings "$@"; } && chmod -R a-w "$APP" &&
-    mkdir -m 700 -p "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 644 "$home/Xauthority" || return 1
+# The program as another user (nobody, when run as root), with a home of its own, where user_ini lies.
+as_other_user() {
+  local home=$CASE_DIR/nobody
+  mkdir -m 700 -p "$home" && cp "$XAUTHORITY" "$home/Xauthority" && chmod 644 "$home/Xauthority" || return 1
   [ "$(id -u)" -ne 0 ] || { chown nobody "$home" && LAUNCH_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups); }
   LAUNCH_ENV=("HOME=$home" "XAUTHORITY=$home/Xauthority" "XDG_RUNTIME_DIR=$home" "XDG_CONFIG_HOME=$home/.config"
               "XDG_CACHE_HOME=$home/.cache")
-  before=$(folder_state); launch || return 1
+}
+
+# A folder the program cannot write, or only append to, stays untouched; the settings go to the user's own
+# file, whose folders (AppData\Roaming too) are made, the user's alone, and which the next start reads.
+read_only() {  # lock settings lines...
+  local before
+  rm -rf "$(dirname "$(dirname "$(user_ini)")")" && installed && { [ $# -lt 2 ] || settings "${@:2}"; } && $1 "$APP" &&
+    as_other_user && before=$(folder_state) && launch || return 1
   [ "$(id -u)" -ne 0 ] || want "user running the program" is nobody stat -c %U "/proc/$PROGRAM_PID" || return 1
-  [ $# -eq 0 ] || want "frame at start" is "$(ini $GEOMETRY)" frame_twips || return 1
+  [ $# -lt 2 ] || want "frame at start" is "$(ini $GEOMETRY)" frame_twips || return 1
   menu s n m && close_window && want "folder and settings after the exit" is "$before" folder_state || return 1
   [ "$E2E_TARGET" = wine ] || want "the user's folder, the user's alone" is 700 stat -c %a "$(dirname "$(user_ini)")" &&
     want "ModeSave in the user's file" is True own_ini ModeSave && launch && close_window &&
     want "ModeSave read back from the user's file" is True own_ini ModeSave
 }
 own_ini() { INI=$(user_ini) ini "$@"; }
-folder_state() { stat -c %y "$APP" && ls -lA --time-style=full-iso "$APP" && cat "$APP/tovu.ini" 2>/dev/null; }
-case_read_only_folder_keeps_settings() {  # without a settings file, then with one
-  read_only && APP=$(install_program other) && read_only QuickCopy=False TopPos=False PasteMode=False UpMemo=False \
-    ModeSave=False WinPosSave=True Top=1500 Left=3000 Height=5415 Width=2820
+others() { [ "$(id -u)" -ne 0 ] || chown -R nobody "$1"; }  # folder: the other user's
+append_only() { others "$1" && chattr +a "$1"; }  # folder
+folder_state() { stat -c %y "$APP" && ls -lA --time-style=full-iso "$APP" && { cat "$APP/tovu.ini" 2>/dev/null || :; }; }
+# Without a settings file, then with one; an append-only folder, where the system lets a case make one; a folder
+# removed while the program runs is not made again.
+case_read_only_folder_keeps_settings() {
+  local status=0
+  read_only "chmod -R a-w" && APP=$(install_program other) && read_only "chmod -R a-w" QuickCopy=False TopPos=False \
+    PasteMode=False UpMemo=False ModeSave=False WinPosSave=True Top=1500 Left=3000 Height=5415 Width=2820 &&
+    APP=$(install_program appending) || return 1
+  if [ "$E2E_TARGET" != wine ] && chattr +a "$APP" 2>/dev/null; then
+    chattr -a "$APP" && read_only append_only || status=1
+    chattr -a "$APP" && [ $status -eq 0 ] || return 1
+  fi
+  APP=$(install_program removed) && rm -rf "$(dirname "$(user_ini)")" && others "$APP" && launch && menu s n u && mv "$APP" "$APP.gone" && close_window && want "the folder made again" eval '[ ! -e "$APP" ]' &&
+    want "UpMemo in the user's file" is True own_ini UpMemo
 }
 
 # A linked tovu.ini is written through, the link kept; a link to nothing stays so, its target never made.
