@@ -104,6 +104,7 @@ TEST(RaisingRules, KeptByTheFake) {
     void Click(int entry) override { desk.list.Select(entry); }
     void SetState(int state) override { desk.window.SetState(state); }
     void RequestClose() override { desk.window.RequestClose(); }
+    void Choose(platform::MenuId id) override { desk.Choose(id); }
   };
   EXPECT_EQ("", Broken<Fake>("fake"));
 }

@@ -19,10 +19,11 @@
   void handler(__VA_ARGS__) override { calls.push_back(#handler); }
 struct Recorder final : platform::FormEvents {
   std::vector<std::string> calls;
-  RECORD(Form_Load) RECORD(Form_Resize) RECORD(Form_QueryUnload, bool&, int) RECORD(lstMain_Click)
+  RECORD(Form_Load) RECORD(Form_Resize) RECORD(lstMain_Click)
   RECORD(cmdCopy_Click) RECORD(optList_Click, int) RECORD(tmrPasteMode_Timer) RECORD(mnuNew_Click) RECORD(mnuOpen_Click)
   RECORD(mnuExit_Click) RECORD(mnuViewList_Click, int) RECORD(mnuQCopy_Click) RECORD(mnuTopPos_Click)
   RECORD(mnuPasteMode_Click) RECORD(mnuUpMemo_Click) RECORD(mnuModeSave_Click) RECORD(mnuWinPosSave_Click)
+  void Form_QueryUnload(bool&, int reason) override { calls.push_back("Form_QueryUnload " + std::to_string(reason)); }
 };
 // clang-format on
 #undef RECORD
@@ -31,11 +32,12 @@ struct Recorder final : platform::FormEvents {
 struct RulesBackend {
   virtual ~RulesBackend() = default;
   virtual platform::Desktop& Desk() = 0;
-  virtual void Show() = 0;                  // the first show, until the window system has answered
-  virtual void Pump(int milliseconds) = 0;  // the event loop runs (the fake: its timer ticks)
-  virtual void Click(int entry) = 0;        // the user clicks an entry of the list box
-  virtual void SetState(int state) = 0;     // the user minimises, maximises or restores
-  virtual void RequestClose() = 0;          // the close button of the frame
+  virtual void Show() = 0;                    // the first show, until the window system has answered
+  virtual void Pump(int milliseconds) = 0;    // the event loop runs (the fake: its timer ticks)
+  virtual void Click(int entry) = 0;          // the user clicks an entry of the list box
+  virtual void SetState(int state) = 0;       // the user minimises, maximises or restores
+  virtual void RequestClose() = 0;            // the close button of the frame
+  virtual void Choose(platform::MenuId) = 0;  // the user picks a menu item
   void Mark(const std::string& note = "|") { events.calls.push_back(note); }
   Recorder events;
 };
@@ -108,9 +110,18 @@ inline const std::vector<RaisingRule>& RaisingRules() {
        {"Form_Resize", "Form_Resize", "refused", "Form_Resize", "moved", "Form_Resize", "refused", "Form_Resize",
         "moved"},
        "qt win32: under an X window manager a window maximised or restored changes state, then size: two changes"},
-      {"every close request asks the window",
+      {"every close request asks the window, the frame's for reason 0",
        [](RulesBackend& b) { b.Show(), b.Pump(300), b.RequestClose(), b.Pump(100), b.Mark(); },
-       {"Form_Resize", "Form_QueryUnload", "|"}},
+       {"Form_Resize", "Form_QueryUnload 0", "|"}},
+      {"a menu pick raises its click; the check mark stays the handler's to set",
+       [](RulesBackend& b) {
+         platform::MenuItem& item = b.Desk().Menu(platform::MenuId::mnuQCopy);
+         for (const bool on : {false, true}) {
+           item.SetChecked(on), b.Choose(platform::MenuId::mnuQCopy), b.Pump(100);
+           b.Mark(item.Checked() ? "checked" : "unchecked");
+         }
+       },
+       {"mnuQCopy_Click", "unchecked", "mnuQCopy_Click", "checked"}},
       {"the timer ticks while it has an interval",
        [](RulesBackend& b) {
          b.Desk().PasteTimer().SetInterval(100), b.Pump(450);

@@ -136,6 +136,9 @@ TEST(RaisingRules, KeptByWin32) {
                                                                   : SW_RESTORE);
     }
     void RequestClose() override { PostMessageW(desk.hwnd(), WM_CLOSE, 0, 0); }
+    void Choose(platform::MenuId id) override {
+      PostMessageW(desk.hwnd(), WM_COMMAND, platform::Win32Desktop::kCommandBase + static_cast<UINT>(id), 0);
+    }
   };
   EXPECT_EQ("", Broken<Win32>("win32"));
   EXPECT_EQ(before, ThreadWindows());

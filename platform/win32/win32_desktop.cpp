@@ -13,7 +13,6 @@ namespace {
 NullEvents noEvents;
 
 constexpr wchar_t kWindowClass[] = L"TovuWindow";
-constexpr UINT kCommandBase = 1000;  // menu command = base + MenuId
 constexpr int kListId = 10, kButtonId = 11, kCodeId = 12, kLabelId = 13, kOptionId = 20;
 
 // The console handler runs on a thread of its own: it asks the window to end

@@ -57,6 +57,7 @@ class Win32Desktop final : public Desktop {
   WindowSystem& WinSys() override { return windowSystem_; }
 
   HWND hwnd() const { return form_.Handle(); }
+  static constexpr UINT kCommandBase = 1000;  // a menu item's command is the base and its MenuId
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
