@@ -30,6 +30,7 @@ class QtDesktopTest : public QObject {
       }
       void RequestClose() override { desk.qtForm().close(); }
       void Choose(platform::MenuId id) override { desk.action(id)->trigger(); }
+      bool Shown(platform::MenuId id) override { return desk.action(id)->isChecked(); }
     };
     const std::string broken = Broken<QtBackend>("qt");
     QVERIFY2(broken.empty(), broken.c_str());
