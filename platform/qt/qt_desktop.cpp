@@ -77,6 +77,7 @@ void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(QClipboard::Clip
 
 void QtClipboard::SetText(const std::string& text) {
   QGuiApplication::clipboard()->setText(Q(text), QClipboard::Clipboard);
+  copied_(text);
 }
 
 QStringList NameFilters(const std::string& filter) {
@@ -121,7 +122,14 @@ void QtWindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter,
 }
 
 QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
-    : events_(&noEvents), form_(std::make_unique<QtForm>(events_)), system_(system) {
+    : events_(&noEvents),
+      form_(std::make_unique<QtForm>(events_)),
+      notice_(std::make_unique<QtNotice>(form_->Client())),
+      // A copy made while a selection is handled is heard with the entry; any other on its own.
+      clipboard_([this](const std::string& text) {
+        if (!list_->Copied()) notice_->Say(Q(CopyNotice(text)));
+      }),
+      system_(system) {
   // The design's Japanese faces, kept by name, drawn with the IPA fonts of the
   // same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
@@ -151,7 +159,7 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   const Twips twips{*form_};
   auto* list = new QtListWidget(client);
   auto* button = new QPushButton(Q(design.cmdCopy.caption), client);
-  auto* code = new QLineEdit(client);
+  auto* code = new QtCodeEdit(client);
   auto* label = new QLabel(Q(design.lblCode.caption), client);
   Place(list, design.lstMain, twips);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -164,7 +172,7 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   label->setTextFormat(Qt::PlainText);
   label->setBuddy(code);  // names the code box for assistive technology; no access key to move the focus
   button->setAutoDefault(false);
-  list_ = std::make_unique<QtListBox>(list, twips, events_, design.lstMain.accessibleName);
+  list_ = std::make_unique<QtListBox>(list, twips, events_, design.lstMain.accessibleName, *code, *notice_);
   code_ = std::make_unique<QtTextBox>(code, twips);
   label_ = std::make_unique<QtLabel>(label, twips);
   button_ = std::make_unique<QtButton>(button, twips, events_);
