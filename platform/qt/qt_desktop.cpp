@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -130,6 +131,7 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
         if (!list_->Copied()) notice_->Say(Q(CopyNotice(text)));
       }),
       system_(system) {
+  AccessibleAsFrame(form_.get());
   // The design's Japanese faces, kept by name, drawn with the IPA fonts of the
   // same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
@@ -262,12 +264,16 @@ void QtDesktop::SaveOnEveryEnding() {
 template <typename Parent>
 void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts) {
   if (design.caption == "-") {
-    parent->addSeparator();
+    AccessibleMenuItem(parent->addSeparator(), false);
   } else if (!design.items.empty()) {
     QMenu* menu = parent->addMenu(Q(design.caption));
+    AccessibleMenu(menu);
+    menu->setAccessibleName(Q(CaptionWords(design.caption)));
+    if constexpr (std::is_same_v<Parent, QMenu>) AccessibleMenuItem(menu->menuAction(), false);
     for (const MenuDesign& item : design.items) BuildMenu(menu, item, shortcuts);
   } else {
     QAction* action = parent->addAction(Q(design.caption));
+    AccessibleMenuItem(action, Checkable(design.id));
     if (!design.shortcut.empty()) {
       shortcuts << QKeySequence(Q(design.shortcut));
       action->setShortcut(shortcuts.back());
