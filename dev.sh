@@ -23,7 +23,7 @@ WINDOWS_PACKAGES=(mingw-w64 wine wine64 wine32:i386 locales)
 DEB_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
                x11-xserver-utils wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
-               dbus-daemon dbus-bin at-spi2-core python3-pyatspi  # what a screen reader reads, on Linux
+               dbus-daemon dbus-bin at-spi2-core orca speech-dispatcher  # a screen reader listening, on Linux
                "${WINDOWS_PACKAGES[@]}"
                "${DEB_PACKAGES[@]}" desktop-file-utils appstream)  # the Debian package and its validators
 JOBS=2

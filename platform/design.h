@@ -40,6 +40,9 @@ constexpr int ListOf(MenuId id) {
   return list >= 0 && list < 4 ? list : -1;
 }
 
+// Whether the handlers ever check the item: the lists and the modes, not the File menu's.
+constexpr bool Checkable(MenuId id) { return id >= MenuId::mnuViewList0; }
+
 struct MenuDesign {
   MenuId id = MenuId::None;
   std::string caption;            // "-" is a separator

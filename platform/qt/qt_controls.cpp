@@ -1,5 +1,6 @@
 #include "platform/qt/qt_controls.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -48,16 +49,71 @@ void QtListWidget::keyboardSearch(const QString& search) {
   }
 }
 
-QtListBox::QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name)
-    : widget_(widget), form_(form), name_(std::move(name)) {
-  ShowsList("");
+void QtListWidget::FocusSelected() {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  if (!QAccessible::isActive() || !hasFocus() || selected.isEmpty()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(row(selected.first()));
+  QAccessible::updateAccessibility(&focus);
+}
+
+void QtListWidget::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  justFocused_ = true;
+  // After Qt has told of the list's own focus.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        justFocused_ = false;
+        FocusSelected();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtCodeEdit::focusInEvent(QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason) {
+    QLineEdit::focusInEvent(event);
+    return;
+  }
+  QFocusEvent unselected(QEvent::FocusIn, Qt::OtherFocusReason);
+  QLineEdit::focusInEvent(&unselected);
+  QMetaObject::invokeMethod(this, &QLineEdit::selectAll, Qt::QueuedConnection);
+}
+
+QtListBox::QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name,
+                     const QLineEdit& code, QtNotice& notice)
+    : widget_(widget), form_(form), name_(std::move(name)), code_(code), notice_(notice) {
+  widget_->setAccessibleName(QString::fromStdString(name_));
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
   widget_->setUniformItemSizes(true);
   widget_->setSortingEnabled(false);
-  QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_, [&events] { events->lstMain_Click(); });
+  QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_, [this, &events] {
+    selecting_ = true;
+    copied_ = false;
+    events->lstMain_Click();
+    selecting_ = false;
+    Describe();
+  });
+}
+
+bool QtListBox::Copied() {
+  copied_ = copied_ || selecting_;
+  return selecting_;
+}
+
+void QtListBox::Describe() {
+  if (described_) described_->setData(Qt::AccessibleDescriptionRole, QVariant());
+  const QList<QListWidgetItem*> selected = widget_->selectedItems();
+  described_ = selected.isEmpty() ? nullptr : selected.first();
+  if (!described_) return;
+  described_->setData(Qt::AccessibleDescriptionRole,
+                      QString::fromStdString(EntryDescription(code_.text().toStdString(), copied_)));
+  widget_->FocusSelected();
 }
 
 void QtListBox::Clear() {
+  described_ = nullptr;
   const QSignalBlocker quiet(widget_);  // emptying the list is no selection
   widget_->clear();
   widget_->scrollToTop();  // Qt would keep the old list's place for the new one
@@ -71,8 +127,21 @@ int QtListBox::ListIndex() const {
 }
 
 void QtListBox::ShowsList(const std::string& title) {
-  // Qt tells assistive technology of the change, so the new title is heard.
   widget_->setAccessibleName(QString::fromStdString(ListBoxName(name_, title)));
+  // A screen reader hears neither the name's change nor the refill of a list, so it is told once the
+  // choice is done; not of the window's first list, and not when the focus comes back to the list
+  // from the menu, which says its new name.
+  if (!widget_->isVisible() || widget_->JustFocused()) return;
+  QMetaObject::invokeMethod(
+      widget_,
+      [this] {
+        if (widget_->JustFocused()) return;
+        const QListWidgetItem* entry = described_;
+        notice_.Say(
+            QString::fromStdString(ListNotice(widget_->accessibleName().toStdString(),
+                                              entry ? entry->text().toStdString() : "", code_.text().toStdString())));
+      },
+      Qt::QueuedConnection);
 }
 
 void QtListBox::SetTop(double v) { widget_->move(widget_->x(), form_.Scale().Y(v)); }

@@ -14,6 +14,7 @@
 
 #include "platform/controls.h"
 #include "platform/events.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_form.h"
 
 namespace platform {
@@ -36,12 +37,37 @@ class QtListWidget final : public QListWidget {
   // Each typed character moves to the entry TypedEntry finds, as on Windows,
   // where Qt would gather the characters typed in a row into one prefix.
   void keyboardSearch(const QString& search) override;
+  // Tells assistive technology that the selected entry has the focus while the list has it:
+  // Qt tells it only when the current entry changes, which the first selection does not.
+  void FocusSelected();
+  // While the event that gave the list the focus is handled: a screen reader hears its name then.
+  bool JustFocused() const { return justFocused_; }
+
+ protected:
+  // The selected entry is what a screen reader reads once the list has the focus.
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  bool justFocused_ = false;
+};
+
+// The code box: a screen reader hears its label, then its text, once. Qt selects the
+// text as the focus arrives by Tab and only then tells assistive technology of the
+// focus, so the selection was heard first; here it follows the focus.
+class QtCodeEdit final : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
 };
 
 class QtListBox final : public ListBox {
  public:
-  // name: what assistive technology calls the list box.
-  QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name);
+  // name: what assistive technology calls the list box. code: the box the selection's
+  // handler writes the entry's code into, which a screen reader hears with the entry.
+  QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& events, std::string name, const QLineEdit& code,
+            QtNotice& notice);
   void Clear() override;
   void AddItem(const std::string& item) override;
   int ListIndex() const override;
@@ -50,13 +76,24 @@ class QtListBox final : public ListBox {
   void SetWidth(double v) override;
   void SetHeight(double v) override;
   QtListWidget* widget() const { return widget_; }
-  // Its name for assistive technology follows the list it shows.
+  // Its name for assistive technology follows the list it shows; a screen reader is
+  // told the list, and its selected entry, once the choice is done.
   void ShowsList(const std::string& title);
+  // A copy made by the selection's handler (instant copy) is heard with the entry:
+  // true then; false outside that handler.
+  bool Copied();
 
  private:
+  // The selected entry's description is its code; the others have none.
+  void Describe();
   QtListWidget* widget_;
   const QtForm& form_;
   std::string name_;
+  const QLineEdit& code_;
+  QtNotice& notice_;
+  QListWidgetItem* described_ = nullptr;
+  bool selecting_ = false;
+  bool copied_ = false;
 };
 
 class QtTextBox final : public TextBox {

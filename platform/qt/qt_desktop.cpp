@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -84,6 +85,7 @@ void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(QClipboard::Clip
 
 void QtClipboard::SetText(const std::string& text) {
   QGuiApplication::clipboard()->setText(Q(text), QClipboard::Clipboard);
+  copied_(text);
 }
 
 QStringList NameFilters(const std::string& filter) {
@@ -128,7 +130,15 @@ void QtWindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter,
 }
 
 QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
-    : events_(&noEvents), form_(std::make_unique<QtForm>(events_)), system_(system) {
+    : events_(&noEvents),
+      form_(std::make_unique<QtForm>(events_)),
+      notice_(std::make_unique<QtNotice>(form_->Client())),
+      // A copy made while a selection is handled is heard with the entry; any other on its own.
+      clipboard_([this](const std::string& text) {
+        if (!list_->Copied()) notice_->Say(Q(CopyNotice(text)));
+      }),
+      system_(system) {
+  AccessibleAsFrame(form_.get());
   // The design's Japanese faces, kept by name, drawn with the IPA fonts of the
   // same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
@@ -158,7 +168,7 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   const Twips twips = form_->Scale();
   auto* list = new QtListWidget(client);
   auto* button = new QPushButton(Q(design.cmdCopy.caption), client);
-  auto* code = new QLineEdit(client);
+  auto* code = new QtCodeEdit(client);
   auto* label = new QLabel(Q(design.lblCode.caption), client);
   Place(list, design.lstMain, twips);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -171,7 +181,7 @@ void QtDesktop::BuildControls(const FormDesign& design) {
   label->setTextFormat(Qt::PlainText);
   label->setBuddy(code);  // names the code box for assistive technology; no access key to move the focus
   button->setAutoDefault(false);
-  list_ = std::make_unique<QtListBox>(list, *form_, events_, design.lstMain.accessibleName);
+  list_ = std::make_unique<QtListBox>(list, *form_, events_, design.lstMain.accessibleName, *code, *notice_);
   code_ = std::make_unique<QtTextBox>(code, *form_);
   label_ = std::make_unique<QtLabel>(label, *form_);
   button_ = std::make_unique<QtButton>(button, *form_, events_);
@@ -261,12 +271,16 @@ void QtDesktop::SaveOnEveryEnding() {
 template <typename Parent>
 void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySequence>& shortcuts) {
   if (design.caption == "-") {
-    parent->addSeparator();
+    AccessibleMenuItem(parent->addSeparator(), false);
   } else if (!design.items.empty()) {
     QMenu* menu = parent->addMenu(Q(design.caption));
+    AccessibleMenu(menu);
+    menu->setAccessibleName(Q(CaptionWords(design.caption)));
+    if constexpr (std::is_same_v<Parent, QMenu>) AccessibleMenuItem(menu->menuAction(), false);
     for (const MenuDesign& item : design.items) BuildMenu(menu, item, shortcuts);
   } else {
     QAction* action = parent->addAction(Q(design.caption));
+    AccessibleMenuItem(action, Checkable(design.id));
     if (!design.shortcut.empty()) {
       shortcuts << QKeySequence(Q(design.shortcut));
       action->setShortcut(shortcuts.back());

@@ -37,8 +37,13 @@ class QtScreen final : public Screen {
 
 class QtClipboard final : public Clipboard {
  public:
+  // copied: runs after each text put on the clipboard, for a screen reader to confirm.
+  explicit QtClipboard(std::function<void(const std::string&)> copied) : copied_(std::move(copied)) {}
   void Clear() override;
   void SetText(const std::string& text) override;
+
+ private:
+  std::function<void(const std::string&)> copied_;
 };
 
 // "desc|*.a;*.b|..." as Qt name filters "desc (*.a *.b)", in the same order.
@@ -123,6 +128,7 @@ class QtDesktop final : public Desktop {
   std::unique_ptr<QtTimer> timer_;
   std::unique_ptr<QtOpenDialog> dialog_;
   std::unique_ptr<QtScreen> screen_;
+  std::unique_ptr<QtNotice> notice_;
   QtClipboard clipboard_;
   PosixSystem& system_;
   std::unique_ptr<QtWindowSystem> windowSystem_;

@@ -13,4 +13,12 @@ std::string ListBoxName(const std::string& name, const std::string& listTitle) {
   return listTitle.empty() ? name : name + "：" + listTitle;
 }
 
+std::string EntryDescription(const std::string& code, bool copied) { return copied ? CopyNotice(code) : code; }
+
+std::string ListNotice(const std::string& listBoxName, const std::string& entry, const std::string& code) {
+  return entry.empty() ? listBoxName : listBoxName + "、" + entry + "、" + code;
+}
+
+std::string CopyNotice(const std::string& text) { return "コピーしました：" + text; }
+
 }  // namespace platform

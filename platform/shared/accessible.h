@@ -1,5 +1,6 @@
 // What the back ends share to serve people who work by keyboard and screen
-// reader: the list box's name, and where a typed character moves it.
+// reader: the list box's name, what is said of an entry, a chosen list and a
+// copy, and where a typed character moves the list box.
 #pragma once
 
 #include <string>
@@ -13,6 +14,17 @@ std::string CaptionWords(const std::string& caption);
 // The list box's name, then the title of the list it shows once one is chosen:
 // "参照一覧：ギリシャ文字".
 std::string ListBoxName(const std::string& name, const std::string& listTitle);
+
+// What a screen reader says after an entry's text: its code, and that the code
+// went to the clipboard when it did (instant copy), so that one utterance says both.
+std::string EntryDescription(const std::string& code, bool copied);
+
+// What a screen reader is told once a list is chosen: the list box's name, then
+// the entry selected and its code, if one is.
+std::string ListNotice(const std::string& listBoxName, const std::string& entry, const std::string& code);
+
+// What a screen reader is told of a copy: "コピーしました：&Gamma;".
+std::string CopyNotice(const std::string& text);
 
 // Where a typed character moves a list box: to the next entry after the
 // selected one (from the first when none is, around the end) whose text starts

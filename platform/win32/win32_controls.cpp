@@ -41,15 +41,22 @@ LRESULT CALLBACK Win32ListBox::Keys(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return 0;
 }
 
+std::wstring Win32ListBox::Text(int entry) const {
+  std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXTLEN, entry, 0))) + 1,
+                    L'\0');
+  text.resize(static_cast<std::size_t>(
+      std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXT, entry, reinterpret_cast<LPARAM>(text.data())))));
+  return text;
+}
+
+std::string Win32ListBox::Notice(const std::string& code) const {
+  const int selected = ListIndex();
+  return ListNotice(ListBoxName(name_, title_), selected >= 0 ? Utf8(Text(selected)) : "", code);
+}
+
 void Win32ListBox::Typed(wchar_t typed) {
   const int selected = ListIndex();
-  const auto textAt = [this](int i) {
-    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXTLEN, i, 0))) + 1,
-                      L'\0');
-    text.resize(static_cast<std::size_t>(
-        std::max<LRESULT>(0, SendMessageW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())))));
-    return text;
-  };
+  const auto textAt = [this](int i) { return Text(i); };
   const auto same = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL; };
   const int next = TypedEntry(static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)), selected, typed, textAt, same);
   if (next < 0 || next == selected) return;
@@ -87,6 +94,7 @@ void Win32ListBox::Redraw() {
 }
 
 void Win32ListBox::Clear() {
+  names_.Describe(hwnd_, -1, "");
   Quiet();
   waiting_.clear();
   SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
@@ -218,8 +226,10 @@ void Win32Clipboard::SetText(const std::string& text) {
     return;
   }
   EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  const bool copied = SetClipboardData(CF_UNICODETEXT, memory);
+  if (!copied) GlobalFree(memory);
   CloseClipboard();
+  if (copied) copied_(text);
 }
 
 bool Win32OpenDialog::ShowOpen() {

@@ -21,6 +21,7 @@ namespace platform {
 enum : UINT {
   kSessionEndMessage = WM_APP + 1,  // a console's close, passed to the window's thread
   kListRedrawMessage,               // after a refill: the list box takes its entries (Win32ListBox::Redraw)
+  kListNoticeMessage,               // after a list is chosen: a screen reader is told which
 };
 
 // A child window's place in its parent's client area, in pixels.
@@ -48,9 +49,17 @@ class Win32ListBox final : public ListBox {
   // selected entry notifies too).
   bool SelectionChanged();
   // Its name for assistive technology follows the list it shows.
-  void ShowsList(const std::string& title) { names_.Name(hwnd_, ListBoxName(name_, title)); }
+  void ShowsList(const std::string& title) {
+    title_ = title;
+    names_.Name(hwnd_, ListBoxName(name_, title));
+  }
+  // What a screen reader is told of the list once it is chosen, its code box holding code.
+  std::string Notice(const std::string& code) const;
+  // The selected entry's description for assistive technology (the others have none).
+  void Describe(const std::string& description) { names_.Describe(hwnd_, ListIndex(), description); }
 
  private:
+  std::wstring Text(int entry) const;
   // A typed character moves to the entry TypedEntry finds, where the list box
   // itself would look at the first character alone.
   static LRESULT CALLBACK Keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
@@ -61,6 +70,7 @@ class Win32ListBox final : public ListBox {
   const Twips& twips_;
   Win32Annotations& names_;
   std::string name_;
+  std::string title_;
   bool quiet_ = false;
   int selected_ = -1;            // as last notified
   mutable std::string waiting_;  // names, each ended by a NUL
@@ -165,13 +175,16 @@ class Win32Timer final : public Timer {
 
 class Win32Clipboard final : public Clipboard {
  public:
-  explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+  // copied: runs after each text put on the clipboard, for a screen reader to confirm.
+  Win32Clipboard(HWND owner, std::function<void(const std::string&)> copied)
+      : owner_(owner), copied_(std::move(copied)) {}
   void Clear() override;
   void SetText(const std::string& text) override;
 
  private:
   bool Open() const;
   HWND owner_;
+  std::function<void(const std::string&)> copied_;
 };
 
 class Win32OpenDialog final : public OpenDialogBase {

@@ -164,7 +164,11 @@ void Win32Desktop::CreateControls(const FormDesign& design) {
   button_ = std::make_unique<Win32Button>(button, twips_);
   timer_ = std::make_unique<Win32Timer>(hwnd());
   dialog_ = std::make_unique<Win32OpenDialog>(hwnd());
-  clipboard_ = std::make_unique<Win32Clipboard>(hwnd());
+  // A copy made while a selection is handled is heard with the entry; any other on its own.
+  clipboard_ = std::make_unique<Win32Clipboard>(hwnd(), [this](const std::string& text) {
+    copied_ = copied_ || selecting_;
+    if (!selecting_) notice_.Say(hwnd(), CopyNotice(text), L"copy");
+  });
 }
 
 void Win32Desktop::CreateToolTip(HINSTANCE instance, const std::string& text) {
@@ -205,9 +209,21 @@ void Win32Desktop::BuildMenu(HMENU parent, const MenuDesign& design) {
     AppendMenuW(parent, MF_STRING, command, Wide(text).c_str());
     if (const std::optional<ACCEL> key = Accelerator(design.shortcut, command)) accelerators_.push_back(*key);
     std::function<void()> checked;
-    if (ListOf(design.id) >= 0) checked = [this, title = CaptionWords(design.caption)] { list_->ShowsList(title); };
+    if (ListOf(design.id) >= 0) {
+      checked = [this, title = CaptionWords(design.caption)] {
+        list_->ShowsList(title);
+        ListChosen();
+      };
+    }
     menus_[static_cast<int>(design.id)] = std::make_unique<Win32MenuItem>(bar_, command, checked);
   }
+}
+
+void Win32Desktop::ListChosen() {
+  // Not of the window's first list; not when the focus stays in the list after the menu, where a
+  // screen reader reads the list, by its new name, as the menu closes; once for a handler.
+  if (!IsWindowVisible(hwnd()) || (menuCommand_ && GetFocus() == list_->hwnd()) || listNoticeWaiting_) return;
+  listNoticeWaiting_ = PostMessageW(hwnd(), kListNoticeMessage, 0, 0);
 }
 
 void Win32Desktop::Show() {
@@ -270,6 +286,10 @@ LRESULT Win32Desktop::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kSessionEndMessage: Close(CloseBySession); return 0;
     case kListRedrawMessage: list_->Redraw(); return 0;
+    case kListNoticeMessage:
+      listNoticeWaiting_ = false;
+      notice_.Say(hwnd(), list_->Notice(code_->Text()), L"list");
+      return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus comes back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -301,10 +321,19 @@ void Win32Desktop::Command(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam), code = HIWORD(wParam);
   if (!control) {
     // A menu item or its shortcut; IDOK and IDCANCEL from Enter and Escape are no command.
-    if (id > kCommandBase && id < kCommandBase + kMenuIdCount)
+    if (id > kCommandBase && id < kCommandBase + kMenuIdCount) {
+      menuCommand_ = code == 0;  // 1: the accelerator
       RaiseMenuClick(*events_, static_cast<MenuId>(id - kCommandBase));
+      menuCommand_ = false;
+    }
   } else if (control == list_->hwnd()) {
-    if (code == LBN_SELCHANGE && list_->SelectionChanged()) events_->lstMain_Click();
+    if (code == LBN_SELCHANGE && list_->SelectionChanged()) {
+      selecting_ = true;
+      copied_ = false;
+      events_->lstMain_Click();
+      selecting_ = false;
+      list_->Describe(EntryDescription(code_->Text(), copied_));
+    }
   } else if (code == BN_CLICKED && group_->Owns(control)) {
     group_->Clicked(control);
   } else if (code == BN_CLICKED && id == kButtonId) {

@@ -73,6 +73,8 @@ class Win32Desktop final : public Desktop {
   HWND AddControl(const wchar_t* kind, const ControlDesign& design, DWORD style, DWORD extendedStyle, HFONT font,
                   int id);
   void BuildMenu(HMENU parent, const MenuDesign& design);
+  // A list was chosen: a screen reader is told which once the handler is done.
+  void ListChosen();
 
   FormEvents* events_;
   Win32System& system_;
@@ -81,6 +83,11 @@ class Win32Desktop final : public Desktop {
   Win32Screen screen_;
   Win32WindowSystem windowSystem_;
   Win32Annotations annotations_;  // outlives the list box, which it names
+  Win32Notice notice_;
+  bool selecting_ = false;    // lstMain_Click runs
+  bool copied_ = false;       // ...and copied (instant copy), heard with the entry
+  bool menuCommand_ = false;  // a menu item's handler runs (not its shortcut's)
+  bool listNoticeWaiting_ = false;
   std::unique_ptr<Win32ListBox> list_;
   std::unique_ptr<Win32TextBox> code_;
   std::unique_ptr<Win32Label> label_;
