@@ -11,9 +11,11 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/events.h"
+#include "platform/shared/accessible.h"
 
 namespace platform {
 
@@ -45,6 +47,12 @@ class QtListWidget final : public QListWidget {
   // Each typed character moves to the entry TypedEntry finds, as on Windows,
   // where Qt would gather the characters typed in a row into one prefix.
   void keyboardSearch(const QString& search) override;
+  // Entries come and go through these, which keep what the search looks at.
+  void AddEntry(const QString& text);
+  void ClearEntries();
+
+ private:
+  std::vector<TypedKeys> keys_;
 };
 
 class QtListBox final : public ListBox {
