@@ -91,6 +91,15 @@ void WriteListFiles(const std::string& folder, int elements) {
   for (int k = 0; k < 4; ++k) WriteFile(paths[k], ListFileBytes(elements, k));
 }
 
+std::vector<std::string> LongList(int entries) {
+  std::vector<std::string> elements{"z first", "&zfirst;"};
+  for (int i = 1; i < entries; ++i) {
+    elements.push_back("n" + std::to_string(i));
+    elements.push_back("&n" + std::to_string(i) + ";");
+  }
+  return elements;
+}
+
 std::vector<std::string> ListFilePaths(const std::string& folder) {
   std::vector<std::string> paths;
   for (int k = 1; k <= 4; ++k)

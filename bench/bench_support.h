@@ -47,6 +47,10 @@ struct FolderDesktop {
 };
 #endif
 
+// A list's elements, name then code, for `entries` entries: every name starts
+// with 'n' but the first one's, which alone starts with 'z'.
+std::vector<std::string> LongList(int entries);
+
 // The four list files of `elements` elements each, written into folder.
 void WriteListFiles(const std::string& folder, int elements);
 std::vector<std::string> ListFilePaths(const std::string& folder);

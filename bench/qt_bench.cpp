@@ -146,6 +146,30 @@ void BM_ListAddItemsAtOnce(benchmark::State& state) {
 }
 BENCHMARK(BM_ListAddItemsAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A key in a list of 100,000 entries whose only 'z' is the first, moving one
+// entry: arg 0, Down from the first; arg 1, a typed 'z' from the second, which
+// passes every other entry before it comes around to the first. Each raises
+// lstMain_Click and is painted.
+void BM_ListKey(benchmark::State& state) {
+  ShownWindow& window = Window();
+  platform::QtListWidget* list = window.list();
+  const bool typed = state.range(0) != 0;
+  window.form.ListData[3] = bench::LongList(100000);
+  window.form.mnuViewList_Click(3);
+  list->setFocus();
+  for (auto _ : state) {
+    state.PauseTiming();
+    list->setCurrentRow(typed ? 1 : 0);
+    ShownWindow::Settle();
+    state.ResumeTiming();
+    typed ? QTest::keyClick(list, 'z') : QTest::keyClick(list, Qt::Key_Down);
+    ShownWindow::Settle();
+  }
+  if (list->currentRow() != (typed ? 0 : 1)) state.SkipWithError("the key went elsewhere");
+  state.SetLabel(typed ? "typed z" : "Down");
+}
+BENCHMARK(BM_ListKey)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // One sticky-mode tick on the real window. Arg 0: away from the edges; arg 1:
 // over the top right corner, moved both ways on every tick. Second arg 1: and
 // the events the moves raise.

@@ -35,7 +35,7 @@ report() {  # what target
 mkdir "$scratch/linux"
 copy_programs "$build" "$scratch/linux"
 measure_both "$scratch/linux/runs"
-report linux 1.15
+report linux 1.05
 if [ $# -ge 2 ]; then
   WINE_PREFIX=${WINE_PREFIX:-$scratch/wine-prefix}  # run_all.sh's, when it made one
   make_wine_prefix "$WINE_PREFIX"
@@ -43,5 +43,5 @@ if [ $# -ge 2 ]; then
   copy_programs "$(cd "$2" && pwd)" "$scratch/windows"
   measure_both "$scratch/windows/runs"
   echo
-  report windows 1.10
+  report windows 1.05
 fi

@@ -14,7 +14,6 @@ int main(int argc, char* argv[]) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "xcb", 0);
   static int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
 
   platform::QtDesktop desktop(platform::ProgramDesign(), system);
   const std::unique_ptr<platform::FormEvents> program = platform::NewProgram(desktop);

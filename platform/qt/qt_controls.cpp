@@ -39,12 +39,28 @@ QItemSelectionModel::SelectionFlags QtListWidget::selectionCommand(const QModelI
   return flags;
 }
 
+namespace {
+std::u16string_view Units(const QString& text) { return {QStringView(text).utf16(), std::size_t(text.size())}; }
+char32_t Folded(char32_t c) { return QChar::toCaseFolded(c); }
+}  // namespace
+
+void QtListWidget::AddEntry(const QString& text) {
+  addItem(text);
+  keys_.push_back(KeysOf(Units(text), Folded));
+}
+
+void QtListWidget::ClearEntries() {
+  clear();
+  keys_.clear();
+}
+
 void QtListWidget::keyboardSearch(const QString& search) {
-  const auto textAt = [this](int i) { return item(i)->text(); };
-  const auto same = [](QChar a, QChar b) { return a.toCaseFolded() == b.toCaseFolded(); };
-  for (const QChar typed : search) {
+  const std::u16string_view typed = Units(search);
+  for (std::size_t i = 0; i < typed.size();) {
+    const char32_t c = Folded(NextCharacter(typed, i));
+    if (c < U' ') continue;  // Ctrl+Space comes as a NUL, which is no entry's
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    const int next = TypedEntry(count(), selected.isEmpty() ? -1 : selected.first().row(), typed, textAt, same);
+    const int next = TypedEntry(keys_, selected.isEmpty() ? -1 : selected.first().row(), c);
     if (next >= 0) setCurrentRow(next);
   }
 }
@@ -115,11 +131,11 @@ void QtListBox::Describe() {
 void QtListBox::Clear() {
   described_ = nullptr;
   const QSignalBlocker quiet(widget_);  // emptying the list is no selection
-  widget_->clear();
+  widget_->ClearEntries();
   widget_->scrollToTop();  // Qt would keep the old list's place for the new one
 }
 
-void QtListBox::AddItem(const std::string& item) { widget_->addItem(QString::fromStdString(item)); }
+void QtListBox::AddItem(const std::string& item) { widget_->AddEntry(QString::fromStdString(item)); }
 
 int QtListBox::ListIndex() const {
   const QModelIndexList selected = widget_->selectionModel()->selectedIndexes();

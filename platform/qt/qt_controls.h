@@ -11,11 +11,13 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/events.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_form.h"
+#include "platform/shared/accessible.h"
 
 namespace platform {
 
@@ -37,6 +39,9 @@ class QtListWidget final : public QListWidget {
   // Each typed character moves to the entry TypedEntry finds, as on Windows,
   // where Qt would gather the characters typed in a row into one prefix.
   void keyboardSearch(const QString& search) override;
+  // Entries come and go through these, which keep what the search looks at.
+  void AddEntry(const QString& text);
+  void ClearEntries();
   // Tells assistive technology that the selected entry has the focus while the list has it:
   // Qt tells it only when the current entry changes, which the first selection does not.
   void FocusSelected();
@@ -49,6 +54,7 @@ class QtListWidget final : public QListWidget {
 
  private:
   bool justFocused_ = false;
+  std::vector<TypedKeys> keys_;
 };
 
 // The code box: a screen reader hears its label, then its text, once. Qt selects the

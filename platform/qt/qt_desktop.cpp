@@ -145,7 +145,8 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   form_->setWindowTitle(Q(design.caption));
   form_->setFont(FontOf(design.font, form_->font()));
-  form_->setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
+  // The application's icon, so the open dialog has it too; read once (it is decoded whole).
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tovu.png")));
   BuildControls(design);
   BuildMenus(design);
   timer_ = std::make_unique<QtTimer>(form_.get(), events_);

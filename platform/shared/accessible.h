@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -26,22 +28,35 @@ std::string ListNotice(const std::string& listBoxName, const std::string& entry,
 // What a screen reader is told of a copy: "コピーしました：&Gamma;".
 std::string CopyNotice(const std::string& text);
 
-// Where a typed character moves a list box: to the next entry after the
-// selected one (from the first when none is, around the end) whose text starts
-// with it, or whose name does where the entry puts a symbol and a blank before
-// it ("Α Alpha", "… hellip"), so that a Latin letter reaches every entry. -1
-// when none does. textAt(i) gives entry i as the toolkit's string of UTF-16 units,
-// read only as far as the search goes; same(a, b) compares two units in the
-// toolkit's own case folding.
-template <typename TextAt, typename Unit, typename Same>
-int TypedEntry(int count, int selected, Unit typed, TextAt textAt, Same same) {
-  for (int step = 1; step <= count; ++step) {
-    const int i = ((selected < 0 ? -1 : selected) + step) % count;
-    const auto text = textAt(i);
-    if (text.size() > 0 && same(text[0], typed)) return i;
-    if (text.size() > 2 && text[1] == u' ' && same(text[2], typed)) return i;
-  }
-  return -1;
+// What a typed character is matched against in one entry: its first character,
+// and the one after a symbol and a blank where the entry puts them before its
+// name ("Α Alpha", "… hellip", "𝔄 Afr"), so that a Latin letter reaches every
+// entry. Whole characters (a surrogate pair is one), in the toolkit's case
+// folding; 0 where there is none, which no typed character is.
+struct TypedKeys {
+  char32_t first = 0;
+  char32_t name = 0;
+};
+
+// The character at text[i], a surrogate pair as one (a lone surrogate as
+// itself); i moves past it.
+char32_t NextCharacter(std::u16string_view text, std::size_t& i);
+
+// An entry's keys from its text; fold(c) is c in the toolkit's case folding.
+template <typename Fold>
+TypedKeys KeysOf(std::u16string_view text, Fold fold) {
+  TypedKeys keys;
+  std::size_t i = 0;
+  if (!text.empty()) keys.first = fold(NextCharacter(text, i));
+  if (i + 1 < text.size() && text[i] == u' ') keys.name = fold(NextCharacter(text, ++i));
+  return keys;
 }
+
+// Where a typed character, folded, moves a list box: to the next entry after
+// the selected one (from the first when none is, around the end) that starts
+// with it or whose name does; -1 when none does. The back ends keep each
+// entry's keys as they add it: asking the toolkit for every entry's text costs
+// a message each on Windows, seconds on a long list.
+int TypedEntry(const std::vector<TypedKeys>& entries, int selected, char32_t typed);
 
 }  // namespace platform

@@ -54,11 +54,26 @@ std::string Win32ListBox::Notice(const std::string& code) const {
   return ListNotice(ListBoxName(name_, title_), selected >= 0 ? Utf8(Text(selected)) : "", code);
 }
 
-void Win32ListBox::Typed(wchar_t typed) {
+namespace {
+// Windows compares typed characters case-blind by its uppercase table.
+char32_t UpperCharacter(wchar_t* units, std::size_t count) {
+  CharUpperBuffW(units, static_cast<DWORD>(count));
+  std::size_t i = 0;
+  return NextCharacter({reinterpret_cast<const char16_t*>(units), count}, i);
+}
+}  // namespace
+
+void Win32ListBox::Typed(wchar_t unit) {
+  // A character beyond the Basic Multilingual Plane comes as two WM_CHARs, its surrogates.
+  if (IS_HIGH_SURROGATE(unit)) {
+    high_ = unit;
+    return;
+  }
+  wchar_t units[2] = {std::exchange(high_, L'\0'), unit};
+  const bool pair = units[0] != L'\0' && IS_LOW_SURROGATE(unit);
+  const char32_t typed = pair ? UpperCharacter(units, 2) : UpperCharacter(units + 1, 1);
   const int selected = ListIndex();
-  const auto textAt = [this](int i) { return Text(i); };
-  const auto same = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL; };
-  const int next = TypedEntry(static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)), selected, typed, textAt, same);
+  const int next = TypedEntry(keys_, selected, typed);
   if (next < 0 || next == selected) return;
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
   // As after the list box's own keys: the window raises lstMain_Click.
@@ -77,10 +92,16 @@ void Win32ListBox::Insert() const {
   if (waiting_.empty()) return;
   const auto count = std::count(waiting_.begin(), waiting_.end(), '\0');
   SendMessageW(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(count), waiting_.size() * sizeof(wchar_t));
-  const std::wstring names = Wide(waiting_);
+  std::wstring names = Wide(waiting_);
   // Without LBS_SORT the list box appends; neither call notifies.
   for (std::size_t start = 0; start < names.size(); start = names.find(L'\0', start) + 1) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names.c_str() + start));
+  }
+  // What a typed character looks at, kept here: the list box would take a message per entry.
+  CharUpperBuffW(names.data(), static_cast<DWORD>(names.size()));
+  const std::u16string_view upper(reinterpret_cast<const char16_t*>(names.data()), names.size());
+  for (std::size_t start = 0; start < upper.size(); start = upper.find(u'\0', start) + 1) {
+    keys_.push_back(KeysOf(upper.substr(start, upper.find(u'\0', start) - start), [](char32_t c) { return c; }));
   }
   waiting_.clear();
 }
@@ -98,6 +119,7 @@ void Win32ListBox::Clear() {
   Quiet();
   waiting_.clear();
   SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+  keys_.clear();
   selected_ = -1;
 }
 

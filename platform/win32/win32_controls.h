@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/design.h"
@@ -63,7 +64,7 @@ class Win32ListBox final : public ListBox {
   // A typed character moves to the entry TypedEntry finds, where the list box
   // itself would look at the first character alone.
   static LRESULT CALLBACK Keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
-  void Typed(wchar_t typed);
+  void Typed(wchar_t unit);
   void Quiet();
   void Insert() const;  // the waiting entries into the list box
   HWND hwnd_;
@@ -72,8 +73,10 @@ class Win32ListBox final : public ListBox {
   std::string name_;
   std::string title_;
   bool quiet_ = false;
-  int selected_ = -1;            // as last notified
-  mutable std::string waiting_;  // names, each ended by a NUL
+  int selected_ = -1;                    // as last notified
+  mutable std::string waiting_;          // names, each ended by a NUL
+  mutable std::vector<TypedKeys> keys_;  // the list box's entries', uppercase
+  wchar_t high_ = L'\0';                 // a typed high surrogate, until its low one comes
 };
 
 class Win32TextBox final : public TextBox {
