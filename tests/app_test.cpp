@@ -70,27 +70,6 @@ TEST_F(AppTest, LayoutFollowsTheClientAreaAndOnlyANormalWindowIsRecorded) {
   EXPECT_EQ("0 0 5220 2920", Recorded());
 }
 
-// Modes on, mode saving off: the marks alone are cleared (their handlers are not
-// run), then ten writes and the end.
-TEST_F(AppTest, MenuExitAndEveryCloseRequestClearModeMarksOnlyWriteTenKeysAndEnd) {
-  for (const bool byMenu : {true, false}) {
-    Program run;
-    run.Start();
-    for (MenuId id : {MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode}) run.desk.Choose(id);
-    run.desk.window.left = 300, run.desk.window.top = 450;
-    run.desk.TakeLog();
-    bool cancel = false;
-    byMenu ? run.desk.Choose(MenuId::mnuExit) : run.form.Form_QueryUnload(cancel, platform::CloseBySession);
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ((Lines{"mnuQCopy.Checked=False", "mnuTopPos.Checked=False", "mnuPasteMode.Checked=False",
-                     "Write QuickCopy=False", "Write TopPos=False", "Write PasteMode=False", "Write UpMemo=False",
-                     "Write ModeSave=False", "Write WinPosSave=False", "Write Top=450", "Write Left=300",
-                     "Write Height=5220", "Write Width=2910", "End"}),
-              run.desk.TakeLog())
-        << (byMenu ? "menu" : "close request");
-  }
-}
-
 // The raising rules, kept by the fake as by the real back ends.
 TEST(RaisingRules, KeptByTheFake) {
   struct Fake final : RulesBackend {

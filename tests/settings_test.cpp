@@ -7,8 +7,9 @@ class SettingsTest : public Handlers {};
 
 static const char kIni[] = "/opt/tovu/tovu.ini";
 
-// A hidden file counts as missing; a window never normal keeps Top "False" and writes no
-// geometry. A file that cannot be replaced is the system's to keep (PosixSystemTest).
+// A hidden file counts as missing; a window never normal keeps Top "False" and writes no geometry; modes
+// switched on go in as off without mode saving, their marks cleared, from the menu's exit as from a close
+// request. A file that cannot be replaced is the system's to keep (PosixSystemTest).
 TEST_F(SettingsTest, TheExitWritesEveryKeyAndEndsTheProgram) {
   using fake::FakeFile;
   const std::string modes = "[Setting]\r\nQuickCopy=False\r\nTopPos=False\r\nPasteMode=False\r\n";
@@ -18,8 +19,10 @@ TEST_F(SettingsTest, TheExitWritesEveryKeyAndEndsTheProgram) {
     std::optional<FakeFile> file;
     int state;
     std::string written;
+    bool modesOn = false;
   } rows[] = {
       {std::nullopt, platform::StateNormal, modes + options + geometry},
+      {std::nullopt, platform::StateNormal, modes + options + geometry, true},
       {std::nullopt, platform::StateMinimized, modes + options + "Top=False\r\n"},
       {FakeFile{"[Setting]\r\nQuickCopy=True\r\nModeSave=True\r\n", true}, platform::StateNormal,
        "[Setting]\r\nQuickCopy=False\r\nModeSave=False\r\nTopPos=False\r\nPasteMode=False\r\nUpMemo=False\r\n"
@@ -31,7 +34,10 @@ TEST_F(SettingsTest, TheExitWritesEveryKeyAndEndsTheProgram) {
     if (rows[i].file) run.desk.system.files[kIni] = *rows[i].file;
     run.desk.window.state = rows[i].state;
     run.Start();
-    run.form.mnuExit_Click();
+    if (rows[i].modesOn) {
+      for (MenuId id : {MenuId::mnuQCopy, MenuId::mnuTopPos, MenuId::mnuPasteMode}) run.desk.Choose(id);
+    }
+    rows[i].modesOn ? run.desk.window.RequestClose() : run.desk.Choose(MenuId::mnuExit);
     EXPECT_EQ(rows[i].written, run.desk.system.files[kIni].bytes) << "row " << i + 1;
     EXPECT_TRUE(run.desk.windowSystem.ended) << "row " << i + 1;
   }
