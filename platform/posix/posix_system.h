@@ -32,6 +32,10 @@ std::vector<std::string> FileArguments(const Launch& launch);
 // for "Notepad", also "notepad" and the common plain-text editors, in order.
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath);
 
+// Starts program with arguments (its name first), no shell, in a session of its own, never
+// waited for; input, when given, is its standard input, and its output goes nowhere.
+bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input = -1);
+
 class PosixSystem final : public SystemBase {
  public:
   // arguments: what followed the program's name when it was started. folder:
