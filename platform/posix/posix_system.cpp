@@ -188,7 +188,7 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   return StartDetached(*program, std::move(arguments));
 }
 
-bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input) {
+bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input, int watch) {
   // Started programs are never waited for; the kernel reaps them.
   static const bool reaping = [] {
     struct sigaction action {};
@@ -208,6 +208,7 @@ bool StartDetached(const std::string& program, std::vector<std::string> argument
     posix_spawn_file_actions_adddup2(&files, input, STDIN_FILENO);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+    if (watch >= 0) posix_spawn_file_actions_adddup2(&files, watch, 3);
   }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);

@@ -33,8 +33,9 @@ std::vector<std::string> FileArguments(const Launch& launch);
 std::optional<std::string> FindProgram(const std::string& name, const std::string& searchPath);
 
 // Starts program with arguments (its name first), no shell, in a session of its own, never
-// waited for; input, when given, is its standard input, and its output goes nowhere.
-bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input = -1);
+// waited for. With input it reads that, its output goes nowhere, and it gets watch as
+// descriptor 3 (when given: the read end of a pipe whose other end the caller holds).
+bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input = -1, int watch = -1);
 
 class PosixSystem final : public SystemBase {
  public:

@@ -1,11 +1,13 @@
 // tovu-clipboard: keeps the text Tovu copied on the X clipboard after Tovu has
 // ended, where no clipboard manager took it. Tovu starts it as it ends, with the
-// text on standard input and its own clipboard window as the one argument; it
-// serves the text until another program takes the clipboard or the X server
-// goes, then ends. No window of its own is ever shown.
+// text on standard input, its own clipboard window as the one argument and a pipe
+// that closes when Tovu is gone as descriptor 3; it serves the text until another
+// program takes the clipboard or the X server goes, then ends. No window of its
+// own is ever shown.
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +110,11 @@ int main(int argc, char* argv[]) {
   for (ssize_t n; (n = ::read(STDIN_FILENO, buffer, sizeof buffer)) > 0;)
     text.append(buffer, static_cast<std::size_t>(n));
   ::close(STDIN_FILENO);
+  // Tovu holds the other end of descriptor 3 until it has ended; the clipboard is its own till then.
+  char byte;
+  while (::read(3, &byte, 1) > 0 || errno == EINTR) {
+  }
+  ::close(3);
   (void)!::chdir("/");  // holds no folder of the user's
   if (text.empty()) return 0;
 

@@ -1,5 +1,6 @@
 #include "platform/qt/x11_clipboard.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/posix/posix_system.h"
 
@@ -36,6 +38,13 @@ std::array<xcb_window_t, N> Owners(xcb_connection_t* connection, const std::arra
   return windows;
 }
 
+struct Starting {
+  std::thread thread;
+  ~Starting() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
 }  // namespace
 
 bool KeepClipboard(const std::string& keeper) {
@@ -58,17 +67,31 @@ bool KeepClipboard(const std::string& keeper) {
   // The text goes in a file of memory, which the keeper reads at its own pace:
   // a pipe would hold up the exit until the keeper had read a long text.
   const int input = ::memfd_create("tovu-clipboard", MFD_CLOEXEC);
-  if (input < 0) return false;
+  // The keeper waits for the end of this pipe, which closes as the program ends: it
+  // takes the clipboard then, and takes no time from the exit before.
+  static int ending[2] = {-1, -1};
+  if (input < 0 || (ending[1] < 0 && ::pipe2(ending, O_CLOEXEC) != 0)) {
+    if (input >= 0) ::close(input);
+    return false;
+  }
   bool written = true;
   for (std::size_t done = 0; written && done < text.size();) {
     const ssize_t n = ::write(input, text.data() + done, text.size() - done);
     written = n > 0;
     done += written ? static_cast<std::size_t>(n) : 0;
   }
-  const bool started =
-      written && ::lseek(input, 0, SEEK_SET) == 0 && StartDetached(keeper, {keeper, std::to_string(owner)}, input);
-  ::close(input);
-  return started;
+  if (!written || ::lseek(input, 0, SEEK_SET) != 0) {
+    ::close(input);
+    return false;
+  }
+  // Started beside the rest of the exit, which goes on meanwhile; the process
+  // waits for the start at its very end.
+  static Starting starting;
+  starting.thread = std::thread([keeper, input, owner] {
+    StartDetached(keeper, {keeper, std::to_string(owner)}, input, ending[0]);
+    ::close(input);
+  });
+  return true;
 }
 
 }  // namespace platform
