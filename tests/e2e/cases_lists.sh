@@ -61,7 +61,8 @@ case_copied_code_outlives_the_program() {
     want "keepers running" is 1 keepers && set_clipboard other && wait_for "keepers running after another copy" is 0 keepers
 }
 
-# Without /proc too (where the system lets a case unmount it), never from the current folder.
+# Without /proc too (where the system lets a case unmount it), never from the current folder; the code copied
+# last is kept after the exit then too.
 case_started_through_link() {
   only_on linux || return 0
   local real
@@ -71,7 +72,7 @@ case_started_through_link() {
       eval '[ -f "$real/tovu.ini" ] && [ ! -e "$APP/tovu.ini" ]' || return 1
   unshare -m true 2>/dev/null || { NOTE="no mount namespace here: not started without /proc" && return 0; }
   rm "$real/tovu.ini" && LAUNCH_AS=(unshare -m sh -c 'umount -l /proc && cd "$0" && exec "$@"' "$CASE_DIR/cwd") &&
-    launch && copies '&Alpha;' Down alt+c && close_window &&
+    launch && copies '&Alpha;' Down alt+c && close_window && wait_for "the code kept" is '&Alpha;' clipboard &&
     want "tovu.ini beside the program, nothing in the current folder" \
       eval '[ -f "$real/tovu.ini" ] && [ -z "$(ls -A "$CASE_DIR/cwd")" ]'
 }
