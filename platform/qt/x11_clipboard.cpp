@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 #include "platform/posix/posix_system.h"
@@ -38,6 +39,7 @@ std::array<xcb_window_t, N> Owners(xcb_connection_t* connection, const std::arra
   return windows;
 }
 
+// The keeper's start, which the process waits for as it ends.
 struct Starting {
   std::thread thread;
   ~Starting() {
@@ -45,12 +47,14 @@ struct Starting {
   }
 };
 
+Starting starting;
+
 }  // namespace
 
 bool KeepClipboard(const std::string& keeper) {
   // Qt's own answer first: an exit without a copy of ours asks the server nothing.
   QClipboard* clipboard = QGuiApplication::clipboard();
-  if (!clipboard->ownsClipboard()) return false;
+  if (starting.thread.joinable() || !clipboard->ownsClipboard()) return false;
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->connection()) return false;
   xcb_connection_t* connection = x11->connection();
@@ -86,11 +90,15 @@ bool KeepClipboard(const std::string& keeper) {
   }
   // Started beside the rest of the exit, which goes on meanwhile; the process
   // waits for the start at its very end.
-  static Starting starting;
-  starting.thread = std::thread([keeper, input, owner] {
-    StartDetached(keeper, {keeper, std::to_string(owner)}, input, ending[0]);
+  try {
+    starting.thread = std::thread([keeper, input, owner] {
+      StartDetached(keeper, {keeper, std::to_string(owner)}, input, ending[0]);
+      ::close(input);
+    });
+  } catch (const std::system_error&) {
     ::close(input);
-  });
+    return false;
+  }
   return true;
 }
 
