@@ -24,6 +24,7 @@ DEB_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base openbox xdotool xclip x11-utils
                x11-xserver-utils wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
                dbus-daemon dbus-bin at-spi2-core orca speech-dispatcher  # a screen reader listening, on Linux
+               xfce4-clipman  # a clipboard manager, which takes the copied text at the exit
                "${WINDOWS_PACKAGES[@]}"
                "${DEB_PACKAGES[@]}" desktop-file-utils appstream)  # the Debian package and its validators
 JOBS=2
@@ -130,7 +131,8 @@ this host runs no 32-bit programs; it was built, and the 64-bit build ran every 
     echo "== the Debian package: its entries, contents and libraries; the packaged program"
     deb_package
     tests/package.sh build-pkg/tovu_*.deb
-    E2E_TARGET=deb tests/e2e/run_all.sh build-pkg first_entry read_only_folder_keeps_settings
+    E2E_TARGET=deb tests/e2e/run_all.sh build-pkg first_entry read_only_folder_keeps_settings \
+      copied_code_outlives_the_program
     echo "== all tests passed in $(($(date +%s) - start)) s"
     [ -z "$not_run" ] || echo "$not_run"
     ;;

@@ -8,13 +8,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/../tools/x_session.sh"
 X_SESSION_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 
 # Copies the program and the bare window into their own folders under $2: the
-# program with its lists, the bare window alone (.exe for a Windows build $1).
+# program with its lists (and on Linux its clipboard keeper), the bare window alone (.exe for a Windows build $1).
 # Sets TOVU_COPY and BARE_COPY.
 copy_programs() {
   local build=$1 folder=$2 exe=
   [ ! -f "$build/tovu.exe" ] || exe=.exe
   mkdir -p "$folder/tovu" "$folder/bare"
   cp "$build/tovu$exe" "$build"/list[1-4].nl2 "$folder/tovu/"
+  [ -n "$exe" ] || cp "$build/tovu-clipboard" "$folder/tovu/"
   cp "$build/bench/bare_window$exe" "$folder/bare/"
   TOVU_COPY="$folder/tovu/tovu$exe"
   BARE_COPY="$folder/bare/bare_window$exe"

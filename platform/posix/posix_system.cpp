@@ -1,5 +1,6 @@
 #include "platform/posix/posix_system.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
@@ -206,6 +207,13 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
       FindProgram(launch.program, searchPath ? searchPath : "/usr/local/bin:/usr/bin:/bin");
   if (!program) return false;
 
+  // No shell: each file goes to the program as one argument, whatever it holds.
+  std::vector<std::string> arguments{launch.program};
+  for (std::string& file : FileArguments(launch)) arguments.push_back(std::move(file));
+  return StartDetached(*program, std::move(arguments));
+}
+
+bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input, int watch) {
   // Started programs are never waited for; the kernel reaps them.
   static const bool reaping = [] {
     struct sigaction action {};
@@ -215,12 +223,18 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   }();
   (void)reaping;
 
-  // No shell: each file goes to the program as one argument, whatever it holds.
-  std::vector<std::string> files = FileArguments(launch);
-  std::vector<char*> argv{const_cast<char*>(launch.program.c_str())};
-  for (std::string& file : files) argv.push_back(file.data());
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  if (input >= 0) {
+    posix_spawn_file_actions_adddup2(&files, input, STDIN_FILENO);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+    if (watch >= 0) posix_spawn_file_actions_adddup2(&files, watch, 3);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults, none;
@@ -230,11 +244,12 @@ bool PosixSystem::Shell(const std::string& commandLine, int /*windowStyle*/) {
   sigemptyset(&none);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   posix_spawnattr_setsigmask(&attributes, &none);
-  // Its own session: the editor outlives the program and its terminal.
+  // Its own session: the program outlives Tovu and its terminal.
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
   pid_t pid = 0;
-  const int result = ::posix_spawn(&pid, program->c_str(), nullptr, &attributes, argv.data(), environ);
+  const int result = ::posix_spawn(&pid, program.c_str(), &files, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&files);
   return result == 0;
 }
 

@@ -37,6 +37,11 @@ std::optional<std::string> FindProgram(const std::string& name, const std::strin
 // path makes no folder it does not end in.
 std::string Resolved(const std::string& path);
 
+// Starts program with arguments (its name first), no shell, in a session of its own, never
+// waited for. With input it reads that, its output goes nowhere, and it gets watch as
+// descriptor 3 (when given: the read end of a pipe whose other end the caller holds).
+bool StartDetached(const std::string& program, std::vector<std::string> arguments, int input = -1, int watch = -1);
+
 class PosixSystem final : public SystemBase {
  public:
   // arguments: what followed the program's name when it was started. folder:

@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/qt/x11_clipboard.h"
 #include "platform/shared/accessible.h"
 #include "platform/shared/reach.h"
 
@@ -228,6 +229,9 @@ void QtDesktop::Ended() {
   if (lost_) return;  // the process is ending already
   timer_->SetInterval(0);
   form_->hide();
+  // With no clipboard manager the copied text would leave with the process.
+  const std::string folder = system_.ProgramFolder();
+  if (!folder.empty()) KeepClipboard(folder + (folder.ends_with('/') ? "" : "/") + "tovu-clipboard");
   QCoreApplication::exit(0);
 }
 

@@ -58,7 +58,26 @@ case_typed_on_long_list() {
     copies '&Cscr;' ctrl+a Home U1D49E && copies '&Afr;' a && close_window
 }
 
-# Without /proc too (where the system lets a case unmount it), never from the current folder.
+# The code copied last stays on the clipboard once the program has ended: a clipboard manager takes it, and no
+# keeper starts (the copy is the first since the manager started, so the program owns the clipboard at its end;
+# Qt waits 5 s for this manager's answer, which never comes, and the manager keeps the text all the same);
+# without one the program's keeper serves it until another program copies.
+case_copied_code_outlives_the_program() {
+  only_on linux deb || return 0
+  local manager
+  installed && printf '#!/bin/sh\n: >"$0.started"\n' >"$APP/tovu-clipboard" &&  # it only tells whether it started
+    { xfce4-clipman >/dev/null 2>&1 & manager=$!; } && wait_for "a clipboard manager" selection_owned CLIPBOARD_MANAGER &&
+    start_program "$APP" && wait_window && copies '&Beta;' Down Down alt+c && WAIT=10 close_window &&
+    wait_for "clipboard after the exit with a manager" is '&Beta;' clipboard &&
+    want "no keeper started with a manager" eval '[ ! -e "$APP/tovu-clipboard.started" ]' && kill "$manager" &&
+    wait_for "the manager gone" fails selection_owned CLIPBOARD_MANAGER || return 1
+  APP=$(install_program alone) && launch && copies '&Alpha;' Down alt+c && close_window &&
+    wait_for "clipboard after the exit" is '&Alpha;' clipboard && still "clipboard after the exit" is '&Alpha;' clipboard &&
+    want "keepers running" is 1 keepers && set_clipboard other && wait_for "keepers running after another copy" is 0 keepers
+}
+
+# Without /proc too (where the system lets a case unmount it), never from the current folder; the code copied
+# last is kept after the exit then too.
 case_started_through_link() {
   only_on linux || return 0
   local real
@@ -68,7 +87,7 @@ case_started_through_link() {
       eval '[ -f "$real/tovu.ini" ] && [ ! -e "$APP/tovu.ini" ]' || return 1
   unshare -m true 2>/dev/null || { NOTE="no mount namespace here: not started without /proc" && return 0; }
   rm "$real/tovu.ini" && LAUNCH_AS=(unshare -m sh -c 'umount -l /proc && cd "$0" && exec "$@"' "$CASE_DIR/cwd") &&
-    launch && copies '&Alpha;' Down alt+c && close_window &&
+    launch && copies '&Alpha;' Down alt+c && close_window && wait_for "the code kept" is '&Alpha;' clipboard &&
     want "tovu.ini beside the program, nothing in the current folder" \
       eval '[ -f "$real/tovu.ini" ] && [ -z "$(ls -A "$CASE_DIR/cwd")" ]'
 }

@@ -1,7 +1,7 @@
 # The Linux build. The stand-in editor, Notepad first on the search path, records [arg][arg]...
-BUILT="tovu list1.nl2 list2.nl2 list3.nl2 list4.nl2"
+BUILT="tovu tovu-clipboard list1.nl2 list2.nl2 list3.nl2 list4.nl2"
 install_program() {  # name
-  mkdir -p "$CASE_DIR/$1" && cp "$E2E_BUILD/tovu" "$E2E_BUILD"/list[1-4].nl2 "$CASE_DIR/$1/" && echo "$CASE_DIR/$1"
+  mkdir -p "$CASE_DIR/$1" && cp "$E2E_BUILD"/tovu{,-clipboard} "$E2E_BUILD"/list[1-4].nl2 "$CASE_DIR/$1/" && echo "$CASE_DIR/$1"
 }
 program_path() { echo "$1/tovu"; }  # folder
 # env and setpriv end in exec, so PROGRAM_PID is the program itself. A script's background

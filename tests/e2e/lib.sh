@@ -93,6 +93,12 @@ ended() { wait_for "the program ended after $1" fails program_running && wait "$
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 set_clipboard() { printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1 && wait_for "clipboard set" is "$1" clipboard; }
+keepers() { local p; for p in $(pgrep -x tovu-clipboard); do readlink "/proc/$p/exe"; done | grep -cxF "$APP/tovu-clipboard"; }
+selection_owned() {  # name
+  python3 -c 'import ctypes as c, sys; x = c.CDLL("libX11.so.6"); x.XOpenDisplay.restype = c.c_void_p
+x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]; x.XGetSelectionOwner.argtypes = [c.c_void_p, c.c_ulong]
+d = x.XOpenDisplay(None); sys.exit(not x.XGetSelectionOwner(d, x.XInternAtom(d, sys.argv[1].encode(), 0)))' "$1"
+}
 client_geometry() {  # x y width height
   xwininfo -id "$WIN" 2>/dev/null | awk '/Absolute upper-left|^ *Width:|^ *Height:/ { printf "%s%s", s, $NF; s = " " }'
 }

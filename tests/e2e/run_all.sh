@@ -9,7 +9,8 @@ shift
 [ -f "$here/launcher-${E2E_TARGET:-linux}.sh" ] || { echo "no launcher-$E2E_TARGET.sh" >&2; exit 2; }
 . "$here/lib.sh"
 check_build "$build" >&2 || exit 2
-for tool in Xvfb xauth openbox xdotool xclip xprop xwininfo xdpyinfo xsetroot xrdb xmessage import identify setpriv wmctrl orca; do
+for tool in Xvfb xauth openbox xdotool xclip xprop xwininfo xdpyinfo xsetroot xrdb xmessage import identify setpriv wmctrl \
+  xfce4-clipman python3 orca; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2 && exit 2; }
 done
 all=$(sed -n 's/^case_\([a-z0-9_]*\)() {.*/\1/p' "$here"/cases_*.sh) cases=("$@")
