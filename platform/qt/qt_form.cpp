@@ -94,6 +94,7 @@ bool QtForm::MoveFrame(std::optional<int> pixels, Qt::Orientation along) {
 }
 
 void QtForm::SendMove() {
+  if (!moveTo_) return;
   const QPoint at = *std::exchange(moveTo_, std::nullopt);
   if (lost_ || !Movable() || at == Outer().topLeft()) return;
   // Qt's own move would keep the place asked for as the window's; where the window
