@@ -28,7 +28,8 @@ frame_width() { frame_geometry | cut -d' ' -f3; }
 case_sticky_mode() {
   local ticks w W H T R
   read -r W H <<<"$(xwininfo -root | awk '/^ *(Width|Height):/ { printf "%s ", $2 }')" && T=$(((H + 9) / 10 - 1))
-  R=$((W - (W + 9) / 10)) && launch && lands 840 30 840 30 && menu s p && w=$(frame_width) || return 1
+  R=$((W - (W + 9) / 10)) && launch && lands 300 30 300 30 && menu s p && w=$(frame_width) &&
+    WAIT=1.5 wait_for "frame snapped once sticky mode is on" is "300 0" frame_xy || return 1
   lands_all <<ROWS || return 1
 300 50 300 0
 $((W - w - 50)) 300 $((W - w)) 300
