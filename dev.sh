@@ -25,6 +25,9 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xfonts-base o
                x11-xserver-utils wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
                dbus-daemon dbus-bin at-spi2-core orca speech-dispatcher  # a screen reader listening, on Linux
                xfce4-clipman  # a clipboard manager, which takes the copied text at the exit
+               # GNOME's compositor, a person's hands on it, Qt as a Wayland client and what its menus show (the
+               # package needs none of it)
+               mutter xwayland pipewire wireplumber python3-dbus python3-gi qt6-wayland python3-pyatspi
                "${WINDOWS_PACKAGES[@]}"
                "${DEB_PACKAGES[@]}" desktop-file-utils appstream)  # the Debian package and its validators
 JOBS=2
@@ -99,8 +102,8 @@ case "${1:-}" in
     install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
     japanese_locale
     start=$(date +%s) not_run=
-    wine_runs_32bit || not_run="Not run: the 32-bit Windows build's tests (unit, window and end-to-end), because \
-this host runs no 32-bit programs; it was built, and the 64-bit build ran every Windows test."
+    wine_runs_32bit || not_run="the 32-bit Windows build's tests (unit, window and end-to-end), because \
+this host runs no 32-bit programs; it was built, and the 64-bit build ran every Windows test"
     echo "== build (warnings are errors)"
     build build -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=ON
     echo "== unit, Qt and system tests"
@@ -128,13 +131,18 @@ this host runs no 32-bit programs; it was built, and the 64-bit build ran every 
     else
       E2E_TARGET=wine tests/e2e/run_all.sh build-win64
     fi
+    echo "== desktop end-to-end tests on GNOME's compositor (mutter, headless, its Xwayland; Qt on Wayland)"
+    status=0 && tests/e2e/gnome.sh build | tee build/gnome.out || status=$?
+    [ $status -eq 77 ] || [ $status -eq 0 ] || exit "$status"
+    [ $status -eq 0 ] ||
+      not_run+="${not_run:+; and }the desktop cases on GNOME's compositor, because $(tail -n 1 build/gnome.out)"
     echo "== the Debian package: its entries, contents and libraries; the packaged program"
     deb_package
     tests/package.sh build-pkg/tovu_*.deb
     E2E_TARGET=deb tests/e2e/run_all.sh build-pkg first_entry read_only_folder_keeps_settings \
       copied_code_outlives_the_program
     echo "== all tests passed in $(($(date +%s) - start)) s"
-    [ -z "$not_run" ] || echo "$not_run"
+    [ -z "$not_run" ] || echo "Not run: $not_run."
     ;;
   fuzz)
     install_missing cmake make g++ clang libclang-rt-14-dev libgtest-dev

@@ -36,6 +36,19 @@ class QtDesktopTest : public QObject {
     QVERIFY2(broken.empty(), broken.c_str());
   }
 
+  // X11 wherever an X display answers, unless xcb or offscreen is named; else what is named, or Wayland.
+  void platformFollowsTheDisplay() {
+    const struct {
+      const char* setting;
+      bool x;
+      std::optional<std::string> chosen;
+    } rows[] = {{nullptr, true, "xcb"},     {"wayland", true, "xcb"},   {"wayland;xcb", true, "xcb"},
+                {"xcb:nomitshm", true, {}}, {"offscreen", true, {}},    {nullptr, false, "wayland"},
+                {"xcb", false, "wayland"},  {"wayland-egl", false, {}}, {"", false, "wayland"}};
+    for (const auto& row : rows)
+      QVERIFY2(platform::PlatformFor(row.setting, row.x) == row.chosen, row.setting ? row.setting : "unset");
+  }
+
   void filterStringBecomesQtNameFilters() {
     QCOMPARE(platform::NameFilters("HTMLﾌｧｲﾙ(*.htm,*.html)|*.htm;*.html|すべてのﾌｧｲﾙ(*.*)|*.*|"),
              QStringList({"HTMLﾌｧｲﾙ(*.htm,*.html) (*.htm *.html)", "すべてのﾌｧｲﾙ(*.*) (*)"}));

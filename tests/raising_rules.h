@@ -108,7 +108,8 @@ inline const std::vector<RaisingRule>& RaisingRules() {
               {platform::StateMinimized, platform::StateNormal, platform::StateMaximized, platform::StateNormal}) {
            b.SetState(state), b.Pump(500);
            const double left = w.Left();
-           b.Mark(w.SetLeft(left + 600) && w.Left() != left ? "moved" : "refused"), b.Pump(300);
+           const bool asked = w.SetLeft(left + 600);  // a move shows once the window system has answered
+           b.Pump(300), b.Mark(asked && w.Left() != left ? "moved" : "refused");
          }
        },
        {"Form_Resize", "Form_Resize", "refused", "Form_Resize", "moved", "Form_Resize", "refused", "Form_Resize",

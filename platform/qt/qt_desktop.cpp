@@ -103,6 +103,15 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
+std::optional<std::string> PlatformFor(const char* setting, bool xDisplay) {
+  const std::string named = setting ? setting : "";
+  const std::string first = named.substr(0, named.find_first_of(";:"));
+  if (first == "offscreen" || (xDisplay && first == "xcb")) return std::nullopt;
+  if (xDisplay) return "xcb";
+  if (!first.empty() && first != "xcb") return std::nullopt;
+  return "wayland";
+}
+
 bool QtOpenDialog::ShowOpen() {
   QFileDialog dialog(parent_);
   // Qt's own dialog: the same on every desktop, and it takes a typed path.
@@ -291,6 +300,12 @@ void QtDesktop::BuildMenu(Parent* parent, const MenuDesign& design, QList<QKeySe
       action->setShortcut(shortcuts.back());
       action->setShortcutContext(Qt::WindowShortcut);
       form_->addAction(action);  // works wherever the focus is in the window
+    }
+    // Where the window cannot place itself these modes would do nothing: their
+    // marks stay as read, for the next start where they work.
+    if (!QtForm::PlacesItself() &&
+        (design.id == MenuId::mnuTopPos || design.id == MenuId::mnuPasteMode || design.id == MenuId::mnuWinPosSave)) {
+      action->setEnabled(false);
     }
     std::function<void()> checked;
     if (ListOf(design.id) >= 0) checked = [this, title = CaptionWords(design.caption)] { list_->ShowsList(title); };

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,13 @@ class QtClipboard final : public Clipboard {
 
 // "desc|*.a;*.b|..." as Qt name filters "desc (*.a *.b)", in the same order.
 QStringList NameFilters(const std::string& filter);
+
+// The Qt platform to run on, given QT_QPA_PLATFORM (null when unset) and whether
+// an X display answers; nullopt keeps the setting. The window places itself and
+// stays on top through X11 (Xwayland on Wayland), so X wherever there is one,
+// unless the setting names a platform Tovu is tried on; without X, what the
+// setting names other than X, else Wayland.
+std::optional<std::string> PlatformFor(const char* setting, bool xDisplay);
 
 class QtOpenDialog final : public OpenDialogBase {
  public:

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/x11_frame.h"
 #include "platform/shared/reach.h"
@@ -75,16 +76,30 @@ bool QtForm::SetTop(double twips) { return MoveFrame(Scale().WindowY(twips), Qt:
 bool QtForm::SetWidth(double twips) { return SizeFrame(Scale().WindowX(twips), Qt::Horizontal); }
 bool QtForm::SetHeight(double twips) { return SizeFrame(Scale().WindowY(twips), Qt::Vertical); }
 
+bool QtForm::PlacesItself() { return !QGuiApplication::platformName().startsWith(u"wayland"); }
+
 bool QtForm::MoveFrame(std::optional<int> pixels, Qt::Orientation along) {
-  if (!pixels || !Movable()) return false;
-  QPoint at = Outer().topLeft();
+  if (!pixels || !Movable() || (framed_ && !PlacesItself())) return false;
+  QPoint at = moveTo_.value_or(Outer().topLeft());
   (along == Qt::Horizontal ? at.rx() : at.ry()) = *pixels;
   if (!framed_) {
     asked_.moveTopLeft(at);
     askedPosition_ = true;
+    move(at);  // a window's position is its frame's
+  } else if (moveTo_ || at != Outer().topLeft()) {
+    if (!moveTo_) QMetaObject::invokeMethod(this, &QtForm::SendMove, Qt::QueuedConnection);
+    moveTo_ = at;
   }
-  move(at);  // a window's position is its frame's
   return true;
+}
+
+void QtForm::SendMove() {
+  if (!moveTo_) return;
+  const QPoint at = *std::exchange(moveTo_, std::nullopt);
+  if (lost_ || !Movable() || at == Outer().topLeft()) return;
+  // Qt's own move would keep the place asked for as the window's; where the window
+  // manager takes no request from Tovu itself, Qt's is all there is.
+  if (!windowHandle() || !RequestFramePosition(*windowHandle(), at)) move(at);
 }
 
 bool QtForm::SizeFrame(std::optional<int> pixels, Qt::Orientation along) {
@@ -142,16 +157,21 @@ void QtForm::KeepInReach() {
   const PixelRect reach = InReach(PixelRectOf(outer), framed_ ? y() - frameGeometry().y() : estimate_.top(), screens);
   if (reach.width != outer.width()) (void)SizeFrame(reach.width, Qt::Horizontal);
   if (reach.height != outer.height()) (void)SizeFrame(reach.height, Qt::Vertical);
+  if (!PlacesItself()) return;  // the place it was given stays, for the next start where it can take it
   if (reach.left != outer.x()) (void)MoveFrame(reach.left, Qt::Horizontal);
   if (reach.top != outer.y()) (void)MoveFrame(reach.top, Qt::Vertical);
 }
 
 void QtForm::Settle() {
   framed_ = true;
-  if (askedPosition_) move(asked_.topLeft());
   if (askedSize_ && frameGeometry().size() != asked_.size()) {
     const QSize inner = asked_.size() - FrameExtra();
     resize(std::max(1, inner.width()), std::max(1, inner.height()));
+  }
+  // After the resize, which asks for the size at the place Qt knows.
+  if (askedPosition_) {
+    moveTo_ = asked_.topLeft();
+    SendMove();
   }
   RaiseResize(true);
 }

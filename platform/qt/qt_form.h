@@ -36,6 +36,9 @@ class QtForm final : public QWidget, public Window {
   // The display is gone: the window can no longer be asked, and is taken for
   // one that is not normal, so that its last recorded geometry stands.
   void SetLost() { lost_ = true; }
+  // False where the window system keeps windows where it likes (Wayland): the
+  // window stays where it was given, and a move once shown is refused.
+  static bool PlacesItself();
 
   double Left() const override { return Scale().FromX(Outer().x()); }
   double Top() const override { return Scale().FromY(Outer().y()); }
@@ -60,8 +63,10 @@ class QtForm final : public QWidget, public Window {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The outer frame in pixels. Until the window manager has framed the window
-  // the frame is unknown, so the geometry asked for stands in for it.
+  // The outer frame in pixels, as the window system last told it (Qt's own
+  // geometry, which no move request is let to change: see SendMove). Until the
+  // window manager has framed the window the frame is unknown, so the geometry
+  // asked for stands in for it.
   QRect Outer() const;
   QSize FrameExtra() const;  // outer size less this widget's size
   int MenuHeight(int width) const;
@@ -78,6 +83,9 @@ class QtForm final : public QWidget, public Window {
   void RaiseResizeAfterEvent();
   // Once framed, puts the frame where it was asked to be.
   void Settle();
+  // Asks for the frame at the place the moves of the event at hand ended at,
+  // once that event is done: one request, and none for the place it has.
+  void SendMove();
 
   FormEvents*& events_;
   QMenuBar* menuBar_;
@@ -87,7 +95,8 @@ class QtForm final : public QWidget, public Window {
   QRect asked_;  // outer geometry asked for before the window was framed
   bool askedPosition_ = false;
   bool askedSize_ = false;
-  QMargins estimate_;  // the frame as the window manager announced it before the first show
+  std::optional<QPoint> moveTo_;  // the moves of the event at hand, once framed
+  QMargins estimate_;             // the frame as the window manager announced it before the first show
   bool lost_ = false;
   std::optional<std::tuple<int, int, int, int, int>> raised_;
 };

@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <chrono>
 #include <cstdlib>
@@ -48,12 +49,30 @@ bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t wante
   return found;
 }
 
+xcb_connection_t* Connection() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
+
+// The gravity by which the window manager reads the window's requests (WM_NORMAL_HINTS).
+uint32_t Gravity(xcb_connection_t* connection, xcb_window_t window) {
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection, 0, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18);
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+  uint32_t gravity = XCB_GRAVITY_NORTH_WEST;
+  if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 18 * 4) {
+    const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+    if (v[0] & 1u << 9) gravity = v[17];  // PWinGravity
+  }
+  std::free(reply);
+  return gravity;
+}
+
 }  // namespace
 
 std::optional<QMargins> RequestFrameExtents(QWindow& window) {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11 || !x11->connection()) return std::nullopt;
-  xcb_connection_t* connection = x11->connection();
+  xcb_connection_t* connection = Connection();
+  if (!connection) return std::nullopt;
   const auto id = static_cast<xcb_window_t>(window.winId());
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
   const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
@@ -75,6 +94,26 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   } while (std::chrono::steady_clock::now() < deadline);
   return std::nullopt;
+}
+
+bool RequestFramePosition(QWindow& window, QPoint outer) {
+  xcb_connection_t* connection = Connection();
+  if (!connection || !window.screen()) return false;
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  // The server's pixels: Qt's scaled about the screen's corner, which both share.
+  const QPoint origin = window.screen()->geometry().topLeft();
+  QPoint at = origin + (QPointF(outer - origin) * window.devicePixelRatio()).toPoint();
+  // The window manager reads the place by the window's gravity: the frame's corner
+  // (north-west) or the window's own inside the frame (static), as Qt set it.
+  if (Gravity(connection, id) == XCB_GRAVITY_STATIC) {
+    const std::optional<QMargins> frame = Extents(connection, id, Atom(connection, "_NET_FRAME_EXTENTS"));
+    if (!frame) return false;
+    at += QPoint(frame->left(), frame->top());
+  }
+  const uint32_t place[] = {static_cast<uint32_t>(at.x()), static_cast<uint32_t>(at.y())};
+  xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+  xcb_flush(connection);
+  return true;
 }
 
 }  // namespace platform

@@ -53,6 +53,8 @@ bool Win32Form::Place(std::optional<int> x, std::optional<int> y, std::optional<
   const bool move = x.has_value() || y.has_value();
   if ((move && !(x && y)) || (!move && !(width && height)) || IsIconic(hwnd_) || IsZoomed(hwnd_)) return false;
   if (!move && (*width < 1 || *height < 1)) return false;
+  // Nothing to ask for the place the window has (a snapped window, on every tick).
+  if (const RECT outer = Outer(); move && outer.left == *x && outer.top == *y) return true;
   // A size change raises Form_Resize from WM_SIZE, before SetWindowPos returns.
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? SWP_NOSIZE : SWP_NOMOVE);
   return SetWindowPos(hwnd_, nullptr, x.value_or(0), y.value_or(0), width.value_or(0), height.value_or(0), flags);

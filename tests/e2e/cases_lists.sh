@@ -150,3 +150,9 @@ hears_table() {
       HEARD=$((HEARD + $(echo "$words" | tr -cd '|' | wc -c) + 1)) || return 1
   done
 }
+
+# GNOME keeps the copied code for the next program after the exit.
+case_clipboard_after_the_exit() {
+  only_on mutter || return 0
+  launch && copies '&Alpha;' Down alt+c && close_window && want "the clipboard after the exit" is '&Alpha;' clipboard
+}

@@ -20,7 +20,7 @@ run_case() {  # name
   verdict "PASS $1${NOTE:+ ($NOTE)}"
 }
 verdict() { echo "$1" && echo "$1" >&3; }
-only_on() { [[ " $* " == *" $E2E_TARGET "* ]] || { SKIPPED="$* only" && return 1; }; }  # TARGET... || return 0
+only_on() { [[ " $* " == *" $E2E_TARGET "* || " $* " == *" ${E2E_DESKTOP:-} "* ]] || { SKIPPED="$* only" && return 1; }; }
 fail() { REASON=$*; return 1; }
 
 # want WHAT COMMAND... now, wait_for within WAIT (3) seconds, still throughout SETTLE
@@ -131,3 +131,12 @@ notepad_record() { local r; r=$(starts | sed -n "$1p"); if [ -n "$r" ]; then cat
 wait_notepad_starts() { wait_for "Notepad starts" is "$1" notepad_starts; }  # count
 want_notepad_starts() { wait_notepad_starts "$1" && still "Notepad starts" is "$1" notepad_starts; }
 want_notepad_start() { want "what Notepad start $1 received" is "$(notepad_expect "${@:2}")" notepad_record "$1"; }
+
+# On GNOME's compositor a person's hands are its own remote-desktop devices (gnome.sh): keys, and a window
+# moved by its title bar, from a point on it to the same point of the frame at x,y.
+if [ "${E2E_DESKTOP:-}" = mutter ]; then
+  hands() { echo "$*" >"$E2E_HANDS.in" && read -r _ <"$E2E_HANDS.out"; }
+  keys() { hands key "$@"; }
+  move_frame() { local t x y; read -r _ _ t _ <<<"$(borders)" && read -r x y _ <<<"$(frame_geometry)" &&
+    hands drag $((x + 60)) $((y + t / 2)) $(($1 + 60)) $(($2 + t / 2)); }
+fi
