@@ -4,7 +4,7 @@
 #   ./dev.sh run      install what is missing, build, start Tovu
 #   ./dev.sh test     install what is missing, build, run every test
 #   ./dev.sh test quick   the Linux build and its unit, Qt and system tests only
-#   ./dev.sh fuzz [SECONDS]   search with the fuzz targets, seeded at random (600 s)
+#   ./dev.sh fuzz [SECONDS]   search with the fuzz target, seeded at random (600 s)
 #   ./dev.sh bench    install what is missing, build, run the benchmarks
 #   ./dev.sh package  install what is missing, build in out/: tovu_VERSION_ARCH.deb,
 #                     tovu-VERSION-win32/ and -win64/ (tovu.exe, the four lists and
@@ -108,7 +108,7 @@ this host runs no 32-bit programs; it was built, and the 64-bit build ran every 
     build build -DTOVU_WERROR=ON -DTOVU_TESTS=ON -DTOVU_BENCH=ON
     echo "== unit, Qt and system tests"
     ctest --test-dir build --output-on-failure -j "$JOBS"
-    echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzz targets"
+    echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzz target"
     sanitizer_build
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j "$JOBS"

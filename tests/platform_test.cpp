@@ -4,7 +4,6 @@
 
 #include "platform/codepage.h"
 #include "platform/shared/profile.h"
-#include "platform/shared/reach.h"
 #include "profile_rows.h"
 
 using namespace profile_rows;
@@ -55,31 +54,4 @@ TEST(Profile, CutsToTheBufferWithoutSplittingCharacters) {
     EXPECT_EQ(expected, profile::Get("[S]\r\nK=" + value, "S", "K", size)) << "row " << i + 1;
   }
   EXPECT_EQ("ab" + times(kA, 510), profile::Get(kBom + "[S]\r\nK=ab" + times(kA, 600), "S", "K", 1024));
-}
-
-TEST(Profile, PutKeepsEverythingElseByteForByte) {
-  const std::string head = kBom + "orphan=1\r\n; comment\n# not a comment=2\r\n\r\n";
-  const std::string other = "[Other]\rkey=\"q\"\r\n\t \r\njunk line\n";
-  const std::string before = "[Setting] trailing\r\n  Lead = 1\r\n";
-  const std::string after = "odd\0line\n\n[Last]\r\nz=9"s;
-  const std::string file = head + other + before + "Target=old\r\n" + after;
-  EXPECT_EQ(head + other + before + "Target=new\r\n" + after, profile::Put(file, "SETTING", "target", "new"));
-  EXPECT_EQ(head + other + before + after, profile::Put(file, "setting", "TARGET", std::nullopt));
-  EXPECT_EQ(head + other + before + "Target=old\r\nodd\0line\nAdded=x\r\n\n[Last]\r\nz=9"s,
-            profile::Put(file, "Setting", "Added", "x"));
-  EXPECT_EQ(file + "\r\n[New]\r\nk=v\r\n", profile::Put(file, "New", "k", "v"));
-}
-
-// A frame off every screen moves into the nearest one, measured without overflow across the whole plane.
-TEST(Reach, AFrameOffEveryScreenMovesIntoTheNearest) {
-  using platform::PixelRect;
-  const std::vector<platform::ScreenArea> screens = {{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
-                                                     {{1024, 0, 1024, 768}, {1024, 0, 1024, 768}}};
-  const std::pair<PixelRect, PixelRect> rows[] = {
-      {{100, 100, 200, 300}, {100, 100, 200, 300}},
-      {{-5000, 500, 200, 300}, {0, 440, 200, 300}},
-      {{3000, 10, 200, 900}, {1848, 0, 200, 768}},
-      {{INT32_MIN, INT32_MIN, 200, 300}, {0, 0, 200, 300}},
-      {{INT32_MAX - 300, INT32_MAX - 400, 200, 300}, {1848, 468, 200, 300}}};
-  for (const auto& [frame, reach] : rows) EXPECT_EQ(reach, platform::InReach(frame, 30, screens)) << frame.left;
 }

@@ -1,5 +1,5 @@
-// The profile functions' rows, shared by their tests and by the check of them
-// against the Windows functions themselves.
+// The profile functions' rows, as the Windows functions read and write the same files
+// (checked against them under Wine when the rows were written).
 #pragma once
 
 #include <optional>

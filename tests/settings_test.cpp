@@ -74,34 +74,27 @@ TEST_F(SettingsTest, StartupAppliesWhatTheFileHolds) {
 // removed). With no folder of the program's known, nothing is read from the current folder.
 TEST_F(SettingsTest, TheSettingsLiveBesideTheProgramWhileItsFolderTakesThem) {
   const std::string beside = kIni, own = "/home/user/.config/tovu/tovu.ini";
-  const struct {
-    std::string folder;
-    bool locked, seed, ownFile;
-    std::string read, write;
-    bool lockedAtExit = false;
-  } rows[] = {
-      {"/opt/tovu", false, true, true, beside, beside},
-      {"/opt/tovu", true, false, false, beside, own},
-      {"/opt/tovu", true, true, false, beside, own},
-      {"/opt/tovu", true, true, true, own, own},
-      {"", false, false, true, own, own},
-      {"/opt/tovu", false, true, false, beside, beside, true},
-  };
+  // The program's folder; what stands (L: the folder takes no new file, S: a file beside the program, O: the user's
+  // own file, X: the folder takes none by the exit); the file startup reads; the file the exit writes.
+  // clang-format off
+  const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
+      {"/opt/tovu", "SO", beside, beside}, {"/opt/tovu", "L", beside, own}, {"/opt/tovu", "LS", beside, own},
+      {"/opt/tovu", "LSO", own, own},      {"", "O", own, own},             {"/opt/tovu", "SX", beside, own}};
+  // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const auto& [folder, stands, read, written] = rows[i];
+    const auto has = [&stands](char c) { return stands.find(c) != std::string::npos; };
     Program run;
-    const auto& r = rows[i];
-    run.desk.system.programFolder = r.folder;
-    if (r.locked) run.desk.system.lockedFolders.insert("/opt/tovu");
-    if (r.seed) run.desk.system.files[beside].bytes = "[Setting]\r\nTop=1\r\n";
-    if (r.ownFile) run.desk.system.files[own].bytes = "[Setting]\r\nTop=2\r\n";
-    const frmTovu::SettingsFiles files = run.form.ChooseSettingsFiles();
-    EXPECT_EQ(r.read + " " + r.write, files.read + " " + files.write) << "row " << i + 1;
+    run.desk.system.programFolder = folder;
+    if (has('L')) run.desk.system.lockedFolders.insert("/opt/tovu");
+    if (has('S')) run.desk.system.files[beside].bytes = "[Setting]\r\nTop=1\r\n";
+    if (has('O')) run.desk.system.files[own].bytes = "[Setting]\r\nTop=2\r\n";
+    EXPECT_EQ(read, run.form.ChooseSettingsFiles().read) << "row " << i + 1;
     run.form.Form_Load();
-    EXPECT_EQ(r.folder.empty(), run.Taken({"Read "}).empty()) << "row " << i + 1;  // the lists
-    if (r.lockedAtExit) run.desk.system.lockedFolders.insert("/opt/tovu");
+    EXPECT_EQ(folder.empty(), run.Taken({"Read "}).empty()) << "row " << i + 1;  // the lists
+    if (has('X')) run.desk.system.lockedFolders.insert("/opt/tovu");
     run.form.mnuExit_Click();
-    EXPECT_TRUE(run.desk.system.files[r.lockedAtExit ? own : r.write].bytes.ends_with("Width=2910\r\n"))
-        << "row " << i + 1;
+    EXPECT_TRUE(run.desk.system.files[written].bytes.ends_with("Width=2910\r\n")) << "row " << i + 1;
   }
 }
 

@@ -1,6 +1,5 @@
-// The Win32 back end against the real system: its file operations, the profile
-// code against Windows' own profile functions, and the window raising the
-// handlers where the other back ends do (CTest gives it a display).
+// The Win32 back end against the real system: its file operations, and the window
+// raising the handlers where the other back ends do (CTest gives it a display).
 #include <windows.h>
 
 #include <oleacc.h>
@@ -11,16 +10,12 @@
 #include <fstream>
 
 #include "app/frmTovu.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
-#include "platform/shared/profile.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_desktop.h"
-#include "profile_rows.h"
 #include "raising_rules.h"
 
 namespace fs = std::filesystem;
-using namespace profile_rows;
 
 class Win32Test : public ::testing::Test {
  protected:
@@ -34,36 +29,6 @@ class Win32Test : public ::testing::Test {
   const fs::path dir = fs::temp_directory_path() / ("tovu-test-" + std::to_string(GetCurrentProcessId()));
   platform::Win32System system;
 };
-
-// What the Windows functions read, ANSI, or nullopt.
-static Text WindowsGet(const std::string& path, const std::string& section, const std::string& key) {
-  char value[1024];
-  const std::string ansiSection = codepage::Utf8ToAnsi(section), ansiKey = codepage::Utf8ToAnsi(key);
-  GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), "\x01", value, sizeof value, path.c_str());
-  if (std::string(value) == "\x01") return std::nullopt;
-  return codepage::AnsiToUtf8(value);
-}
-
-// Windows reads the rows' files, and what the program writes, as the program does.
-TEST_F(Win32Test, ProfileAgreesWithTheWindowsFunctions) {
-  const std::string path = Path("rows.ini");
-  // Wine reads by rules of its own what the program's files never hold: UTF-8,
-  // and a line of just a key's name, which Windows lists as no such key.
-  const auto own = [](const Text& file, const std::string& key) {
-    return !file || file->starts_with(kBom) || file->find("\n" + key + "\r") != std::string::npos;
-  };
-  for (const GetRow& r : kGetRows) {
-    if (!r.expected || own(r.file, r.key)) continue;
-    Write(path, *r.file);
-    EXPECT_EQ(r.expected, WindowsGet(path, r.section, r.key)) << Row(r);
-  }
-  for (const PutRow& r : kPutRows) {
-    if (!r.expected || !r.value || own(r.expected, r.key)) continue;
-    Write(path, *r.expected);
-    const std::string stored = r.value->substr(0, r.value->find_first_of("\r\n\0"s));  // up to a line break
-    EXPECT_EQ(stored, WindowsGet(path, r.section, r.key)) << Row(r);
-  }
-}
 
 // A leftover of a writer killed long ago goes, one a live writer holds open stays.
 TEST_F(Win32Test, ReplacementKeepsAttributesAndLeavesNothingBehind) {

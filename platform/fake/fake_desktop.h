@@ -1,5 +1,6 @@
 // The in-memory back end of the unit tests and benchmarks: it keeps state,
-// records what it was asked, and raises the window's handlers at the same moments
+// records the calls the tests compare (geometry writes, check marks, the Copy
+// button, the timer, stacking, file reads), and raises the window's handlers at the same moments
 // as the Qt and Win32 back ends do. Where the systems differ it follows Windows,
 // the program's home: a hidden file counts as missing, a missing list reads as
 // "File not found", profile writes reach the file at once, and window positions
@@ -79,7 +80,6 @@ struct FakeWindow final : platform::Window {
   double left = 7065, top = 4620, width = 0, height = 0;
   double frameSide = 60, frameTop = 390, frameBottom = 60;  // caption and menu bar in frameTop
   int state = platform::StateNormal;
-  bool shown = false;
 
   double Left() const override { return left; }
   double Top() const override { return top; }
@@ -103,10 +103,7 @@ struct FakeWindow final : platform::Window {
     width = clientWidth + 2 * frameSide;
     height = clientHeight + frameTop + frameBottom;
   }
-  void Show() {
-    shown = true;
-    s.events->Form_Resize();
-  }
+  void Show() { s.events->Form_Resize(); }
   void SetState(int newState) {
     state = newState;
     s.events->Form_Resize();
@@ -145,14 +142,10 @@ struct FakeListBox final : platform::ListBox {
   double top = 0, left = 0, width = 975, height = 1650;
 
   void Clear() override {
-    s.Log("lstMain.Clear");
     items.clear();
     index = -1;
   }
-  void AddItem(const std::string& item) override {
-    s.Log("lstMain.AddItem " + item);
-    items.push_back(item);
-  }
+  void AddItem(const std::string& item) override { items.push_back(item); }
   int ListIndex() const override { return index; }
   void SetTop(double v) override { top = v; }
   void SetLeft(double v) override { left = v; }
@@ -171,16 +164,11 @@ struct FakeListBox final : platform::ListBox {
 inline double Snap(double v, double grid) { return grid > 0 ? std::round(v / grid) * grid : v; }
 
 struct FakeTextBox final : platform::TextBox {
-  explicit FakeTextBox(Shared& s) : s(s) {}
-  Shared& s;
   std::string text;
   double left = 1080, width = 1095;
   double grid = 0;
   std::string Text() const override { return text; }
-  void SetText(const std::string& v) override {
-    s.Log("txtCode.Text=" + v);
-    text = v;
-  }
+  void SetText(const std::string& v) override { text = v; }
   double Left() const override { return left; }
   void SetLeft(double v) override { left = Snap(v, grid); }
   double Width() const override { return width; }
@@ -250,17 +238,9 @@ struct FakeTimer final : platform::Timer {
 };
 
 struct FakeClipboard final : platform::Clipboard {
-  explicit FakeClipboard(Shared& s) : s(s) {}
-  Shared& s;
   std::string text = "(before)";
-  void Clear() override {
-    s.Log("Clipboard.Clear");
-    text.clear();
-  }
-  void SetText(const std::string& v) override {
-    s.Log("Clipboard.SetText " + v);
-    text = v;
-  }
+  void Clear() override { text.clear(); }
+  void SetText(const std::string& v) override { text = v; }
 };
 
 // The user cancels every open dialog.
@@ -276,7 +256,7 @@ struct FakeFile {
 
 struct FakeSystem final : platform::System {
   explicit FakeSystem(Shared& s) : s(s) {}
-  Shared& s;  // mutable through the reference: const reads are logged too
+  Shared& s;  // mutable through the reference: a const read is logged too
   std::string programFolder = "/opt/tovu";
   char separator = '/';
   std::string commandLine;
@@ -287,12 +267,8 @@ struct FakeSystem final : platform::System {
   std::string ProgramFolder() const override { return programFolder; }
   char PathSeparator() const override { return separator; }
   std::string CommandLine() const override { return commandLine; }
-  bool Shell(const std::string& commandLine, int style) override {
-    s.Log("Shell " + commandLine + " (" + std::to_string(style) + ")");
-    return true;
-  }
+  bool Shell(const std::string&, int) override { return true; }
   bool FileExists(const std::string& path) const override {
-    s.Log("Exists " + path);
     const auto it = files.find(path);
     return it != files.end() && !it->second.directory && !it->second.hidden;
   }
@@ -309,14 +285,12 @@ struct FakeSystem final : platform::System {
   }
   std::string ProfileGet(const std::string& section, const std::string& key, const std::string& defaultValue,
                          std::size_t size, const std::string& path) override {
-    s.Log("Get [" + section + "] " + key + " \"" + defaultValue + "\" " + std::to_string(size));
     const auto it = files.find(path);
     if (it == files.end() || it->second.directory) return defaultValue;
     return profile::Get(it->second.bytes, section, key, size).value_or(defaultValue);
   }
   void ProfilePut(const std::string& section, const std::string& key, const std::optional<std::string>& value,
                   const std::string& path) override {
-    s.Log("Write " + key + (value ? "=" + *value : " (remove)"));
     auto it = files.find(path);
     if (it == files.end() ? !CanCreateBeside(path) : it->second.directory) return;
     std::optional<std::string> old;
@@ -334,10 +308,7 @@ struct FakeWindowSystem final : platform::WindowSystem {
     s.Log("SetWindowPos " + std::to_string(after) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
           std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(flags));
   }
-  void End() override {
-    s.Log("End");
-    ended = true;
-  }
+  void End() override { ended = true; }
 };
 
 class FakeDesktop final : public platform::Desktop {
@@ -381,7 +352,7 @@ class FakeDesktop final : public platform::Desktop {
   FakeScreen screen;
   FakeWindow window{s, screen};
   FakeListBox list{s};
-  FakeTextBox code{s};
+  FakeTextBox code;
   FakeLabel label;
   FakeButton button{s};
   int selectedOption = 0;
@@ -389,7 +360,7 @@ class FakeDesktop final : public platform::Desktop {
   std::vector<FakeMenuItem> menus;
   FakeTimer timer{s};
   FakeDialog dialog;
-  FakeClipboard clipboard{s};
+  FakeClipboard clipboard;
   FakeSystem system{s};
   FakeWindowSystem windowSystem{s};
 

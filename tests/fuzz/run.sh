@@ -22,9 +22,8 @@ for fuzz in "$build"/tests/*_fuzz; do
     mkdir -p "$found/$target" && options=(-max_total_time="$seconds" -artifact_prefix="$found/$target-")
     folders=("$found/$target" "$here/corpus/$target")
   else
-    # About ten seconds each on two cores; a target's runs differ with its speed.
-    case $target in settings) runs=12000 ;; lists) runs=60000 ;; *) runs=200000 ;; esac
-    mkdir "$work/$target" && options=(-seed=1 -runs="$runs" -reload=0 -artifact_prefix="$work/$target-")
+    # About ten seconds on two cores.
+    mkdir "$work/$target" && options=(-seed=1 -runs=200000 -reload=0 -artifact_prefix="$work/$target-")
     folders=("$work/$target" "$here/corpus/$target")
   fi
   (${fixed[@]+"${fixed[@]}"} "$fuzz" "${options[@]}" -timeout=10 -print_final_stats=1 "${folders[@]}" >"$work/$target.log" 2>&1) &
