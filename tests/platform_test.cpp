@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/shared/profile.h"
+#include "platform/shared/textfile.h"
 #include "profile_rows.h"
 
 using namespace profile_rows;
@@ -28,6 +29,14 @@ TEST(CodePage, FollowsWindowsTable) {
   const std::pair<std::string, std::string> undecodable[] = {
       {"\x81 x", "\uFFFD x"}, {"\x85\x40", "\uFFFD@"}, {"a\x81", "a\uFFFD"}, {"\x81\xFD", "\uFFFD\uF8F1"}};
   for (const auto& [ansi, utf8] : undecodable) EXPECT_EQ(utf8, codepage::AnsiToUtf8(ansi)) << utf8;
+}
+
+// Lines end at CR LF, a lone CR or LF; an empty line is a line, the end of the last adds none.
+TEST(TextFile, LinesEndAtCrLfCrOrLf) {
+  const platform::TextLines file = platform::SplitTextLines("\x83\xBF alpha,&alpha;\r\nb\rc\n\nlast\r\n");
+  std::string lines;
+  for (std::size_t i = 0; i < file.Count(); ++i) lines += std::string(file.Line(i)) + "|";
+  EXPECT_EQ("α alpha,&alpha;|b|c||last|", lines);
 }
 
 TEST(Profile, ReadsAndWritesAsWindowsDoes) {
