@@ -58,17 +58,18 @@ case_typed_on_long_list() {
     copies '&Cscr;' ctrl+a Home U1D49E && copies '&Afr;' a && close_window
 }
 
-# The code copied last stays on the clipboard once the program has ended: a clipboard manager takes it, and no
-# keeper starts (the copy is the first since the manager started, so the program owns the clipboard at its end;
-# Qt waits 5 s for this manager's answer, which never comes, and the manager keeps the text all the same);
-# without one the program's keeper serves it until another program copies.
+# The code copied last stays on the clipboard once the program has ended: a clipboard manager takes it (Qt waits
+# 5 s for this manager's answer, which never comes; it keeps the text all the same), and no keeper starts, also when
+# the program still owns the clipboard at its end (the manager stopped, it cannot take it over); without a manager
+# the program's keeper serves it until another program copies.
 case_copied_code_outlives_the_program() {
   only_on linux deb || return 0
   local manager
   installed && printf '#!/bin/sh\n: >"$0.started"\n' >"$APP/tovu-clipboard" &&  # it only tells whether it started
     { xfce4-clipman >/dev/null 2>&1 & manager=$!; } && wait_for "a clipboard manager" selection_owned CLIPBOARD_MANAGER &&
     start_program "$APP" && wait_window && copies '&Beta;' Down Down alt+c && WAIT=10 close_window &&
-    wait_for "clipboard after the exit with a manager" is '&Beta;' clipboard &&
+    wait_for "clipboard after the exit with a manager" is '&Beta;' clipboard && kill -STOP "$manager" && launch &&
+    copies '&Gamma;' Down Down Down alt+c && WAIT=10 close_window && kill -CONT "$manager" &&
     want "no keeper started with a manager" eval '[ ! -e "$APP/tovu-clipboard.started" ]' && kill "$manager" &&
     wait_for "the manager gone" fails selection_owned CLIPBOARD_MANAGER || return 1
   APP=$(install_program alone) && launch && copies '&Alpha;' Down alt+c && close_window &&
