@@ -24,7 +24,8 @@ lands_all() { local x y wx wy; while read -r x y wx wy; do lands "$x" "$y" "$wx"
 frame_width() { frame_geometry | cut -d' ' -f3; }
 
 # A top in the top tenth of the screen snaps up (76 of 768), a right edge in the right tenth right (922 of
-# 1024), near and away from the edges. Snapped, no CPU and nothing asked of the window system.
+# 1024), near and away from the edges. Snapped, no CPU and nothing asked of the window system; the exit saves
+# the place the window has.
 case_sticky_mode() {
   local ticks w W H T R
   read -r W H <<<"$(xwininfo -root | awk '/^ *(Width|Height):/ { printf "%s ", $2 }')" && T=$(((H + 9) / 10 - 1))
@@ -48,7 +49,8 @@ ROWS
     moves=$(timeout 3 xev -id "$WIN" -event structure | grep -c ^ConfigureNotify || :) ticks=$(($(cpu_ticks) - ticks))
   NOTE="$ticks clock ticks of CPU and $moves configure events in 3 s snapped, $(getconf CLK_TCK) ticks a second"
   [ "$ticks" -le 3 ] && [ "$moves" -eq 0 ] || fail "$NOTE, want at most 3 ticks and no event" || return 1
-  menu s p && lands 300 40 300 40 && close_window
+  local saved && menu s p && lands 300 40 300 40 && saved=$(frame_twips) && close_window &&
+    want "the place saved, as the window system has it" is "$saved" ini $GEOMETRY
 }
 # Two monitors side by side, the window on the right one: it snaps to that monitor's edges.
 case_sticky_mode_on_the_second_monitor() {
