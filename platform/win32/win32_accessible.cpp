@@ -53,8 +53,9 @@ Win32Notice::~Win32Notice() {
 }
 
 void Win32Notice::Say(HWND window, const std::string& text, const wchar_t* activity) {
-  // Loaded at the first notice: the program starts without it.
-  if (!automation_ && (automation_ = LoadLibraryW(L"uiautomationcore.dll"))) {
+  // Loaded at the first notice, so the program starts without it; from the system's folder only,
+  // never one beside the program or the current one, where anyone may have put a library of that name.
+  if (!automation_ && (automation_ = LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))) {
     hostProvider_ = reinterpret_cast<decltype(hostProvider_)>(
         reinterpret_cast<void*>(GetProcAddress(automation_, "UiaHostProviderFromHwnd")));
     raise_ = reinterpret_cast<decltype(raise_)>(
