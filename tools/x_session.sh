@@ -13,7 +13,8 @@ start_x_session() {
   export XAUTHORITY=$folder/x/Xauthority XDG_RUNTIME_DIR=$folder/runtime
   cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
   for number in $(seq 90 189); do
-    { [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; } && continue
+    # A number is taken while its server lives; a killed server's lock is no one's (the next server takes it over).
+    [ -e "/tmp/.X$number-lock" ] && [ -d "/proc/$(tr -dc 0-9 <"/tmp/.X$number-lock" 2>/dev/null)" ] && continue
     : >"$XAUTHORITY" && xauth -q -f "$XAUTHORITY" add ":$number" . "$cookie"
     if [ "${X_MONITORS:-1}" = 2 ]; then
       x_dummy_config >"$folder/x/xorg.conf"
