@@ -8,7 +8,7 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
   const struct {
     double screenWidth, screenHeight, tpp, left, top, width;  // pixels
     Lines expected;                                           // the tick's writes
-    double x = 0, y = 0;                                      // the second monitor
+    int x = 0, y = 0;                                         // the second monitor
   } rows[] = {
       // 1024 x 768 at 15 twips per pixel: top below 76.8, right above 921.6.
       {1024, 768, 15, 100, 76.5, 240, {"Top=0"}},       {1024, 768, 15, 100, 77.5, 240, {}},  // half to even
@@ -32,8 +32,8 @@ TEST_F(WindowTest, StickyTickSnapsToTopAndRightEdges) {
   Start(), desk.Choose(MenuId::mnuPasteMode);  // sticky mode on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& r = rows[i];
-    const double w = r.screenWidth * r.tpp, h = r.screenHeight * r.tpp;
-    desk.screen.monitors = {{0, 0, w, h}, {r.x * r.tpp, r.y * r.tpp, w, h}};
+    const int w = static_cast<int>(r.screenWidth), h = static_cast<int>(r.screenHeight);
+    desk.screen.monitors = {{0, 0, w, h}, {r.x, r.y, w, h}};
     desk.screen.tppX = desk.screen.tppY = r.tpp;
     desk.window.left = r.left * r.tpp, desk.window.top = r.top * r.tpp, desk.window.width = r.width * r.tpp;
     desk.TakeLog();

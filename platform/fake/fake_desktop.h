@@ -41,34 +41,27 @@ inline std::string Num(double v) {
   return buffer;
 }
 
-// Monitors in twips, the primary first; the screen is the one holding the window, by the
+// Monitors in pixels, the primary first; the screen is the one holding the window, by the
 // rule every back end keeps.
 struct FakeScreen final : platform::Screen {
-  struct Monitor {
-    double left, top, width, height;
-  };
-  std::vector<Monitor> monitors{{0, 0, 1024 * 15, 768 * 15}};
+  std::vector<platform::PixelRect> monitors{{0, 0, 1024, 768}};
   double tppX = 15, tppY = 15;
   const platform::Window* window = nullptr;
 
-  double Left() const override { return Holding().left; }
-  double Top() const override { return Holding().top; }
-  double Width() const override { return Holding().width; }
-  double Height() const override { return Holding().height; }
+  double Left() const override { return Holding().left * tppX; }
+  double Top() const override { return Holding().top * tppY; }
+  double Width() const override { return Holding().width * tppX; }
+  double Height() const override { return Holding().height * tppY; }
   double TwipsPerPixelX() const override { return tppX; }
   double TwipsPerPixelY() const override { return tppY; }
 
  private:
-  const Monitor& Holding() const {
+  const platform::PixelRect& Holding() const {
     if (!window) return monitors.front();
     const platform::Twips twips{tppX, tppY};
-    const auto pixels = [&](double left, double top, double width, double height) {
-      return platform::PixelRect{twips.X(left), twips.Y(top), twips.X(width), twips.Y(height)};
-    };
-    std::vector<platform::PixelRect> screens;
-    for (const Monitor& m : monitors) screens.push_back(pixels(m.left, m.top, m.width, m.height));
-    return monitors[platform::HoldingScreen(pixels(window->Left(), window->Top(), window->Width(), window->Height()),
-                                            screens)];
+    const platform::PixelRect frame{twips.X(window->Left()), twips.Y(window->Top()), twips.X(window->Width()),
+                                    twips.Y(window->Height())};
+    return monitors[platform::HoldingScreen(frame, monitors)];
   }
 };
 
