@@ -86,7 +86,7 @@ bool QtForm::MoveFrame(std::optional<int> pixels, Qt::Orientation along) {
     asked_.moveTopLeft(at);
     askedPosition_ = true;
     move(at);  // a window's position is its frame's
-  } else if (moveTo_ || at != Outer().topLeft()) {
+  } else {  // one request once the handler is done, none for the place the window has
     if (!moveTo_) QMetaObject::invokeMethod(this, &QtForm::SendMove, Qt::QueuedConnection);
     moveTo_ = at;
   }
