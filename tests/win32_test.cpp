@@ -122,6 +122,9 @@ TEST(Win32Desktop, EachControlHasItsNameAndRole) {
       {"コード：", ROLE_SYSTEM_TEXT}, {"ギリシャ", option}, {"記号", option}, {"特殊文字", option}, {"ISO 8859-1", option}};
   // clang-format on
   HWND control = GetWindow(desk.hwnd(), GW_CHILD);
+  desk.List().AddItem("b"), desk.List().AddItem("a"), desk.List().ListIndex();  // shown in the order added
+  wchar_t first[2]{};
+  EXPECT_TRUE(SendMessageW(control, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first)) == 1 && first[0] == L'b');
   for (const auto& [name, role] : rows) {
     IAccessible* object = nullptr;
     ASSERT_EQ(S_OK,

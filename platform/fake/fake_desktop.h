@@ -178,12 +178,8 @@ struct FakeLabel final : platform::Label {
 struct FakeButton final : platform::Button {
   explicit FakeButton(Shared& s) : s(s) {}
   Shared& s;
-  bool enabled = true;
   double left = 1080, width = 1095;
-  void SetEnabled(bool v) override {
-    s.Log(std::string("cmdCopy.Enabled=") + (v ? "True" : "False"));
-    enabled = v;
-  }
+  void SetEnabled(bool v) override { s.Log(std::string("cmdCopy.Enabled=") + (v ? "True" : "False")); }
   void SetLeft(double v) override { left = v; }
   void SetWidth(double v) override { width = v; }
   void Click() { s.events->cmdCopy_Click(); }
