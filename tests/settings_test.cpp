@@ -75,7 +75,7 @@ TEST_F(SettingsTest, TheSettingsLiveBesideTheProgramWhileItsFolderTakesThem) {
   // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& [folder, stands, read, written] = rows[i];
-    const auto has = [&stands](char c) { return stands.find(c) != std::string::npos; };
+    const auto has = [&s = stands](char c) { return s.find(c) != std::string::npos; };
     Program run;
     run.desk.system.programFolder = folder;
     if (has('L')) run.desk.system.lockedFolders.insert("/opt/tovu");
