@@ -14,9 +14,9 @@ found=$build/fuzz fixed=()
 # program compares, pointers among them.
 [ -n "$seconds" ] || ! setarch "$(uname -m)" -R true 2>/dev/null || fixed=(setarch "$(uname -m)" -R)
 [ -n "$seconds" ] || [ ${#fixed[@]} -gt 0 ] || echo "note: address randomisation stays on here, so fuzz runs may differ"
-for fuzz in "$build"/tests/*_fuzz; do
-  [ -x "$fuzz" ] || { echo "no fuzz targets in $build/tests" >&2; exit 1; }
-  target=$(basename "$fuzz" _fuzz)
+for source in "$here"/*_fuzz.cpp; do  # a build may still hold targets that are gone
+  target=$(basename "$source" _fuzz.cpp) fuzz=$build/tests/$(basename "$source" .cpp)
+  [ -x "$fuzz" ] || { echo "no fuzz target $fuzz" >&2; exit 1; }
   if [ -n "$seconds" ]; then
     # New inputs go to the first folder, crashes beside it.
     mkdir -p "$found/$target" && options=(-max_total_time="$seconds" -artifact_prefix="$found/$target-")
