@@ -10,9 +10,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/qt/x11_atoms.h"
 
 namespace {
 
@@ -21,24 +22,9 @@ struct Atoms {
 };
 
 Atoms Intern(xcb_connection_t* c) {
-  const char* names[] = {"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "text/plain;charset=utf-8"};
-  xcb_intern_atom_cookie_t cookies[6];
-  for (int i = 0; i < 6; ++i) cookies[i] = xcb_intern_atom(c, 0, std::strlen(names[i]), names[i]);
-  xcb_atom_t atoms[6];
-  for (int i = 0; i < 6; ++i) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
-    atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-  }
+  const auto atoms = platform::InternAtoms<6>(
+      c, {"CLIPBOARD", "TARGETS", "TIMESTAMP", "UTF8_STRING", "TEXT", "text/plain;charset=utf-8"});
   return {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5]};
-}
-
-xcb_window_t Owner(xcb_connection_t* c, xcb_atom_t selection) {
-  xcb_get_selection_owner_reply_t* reply =
-      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
-  const xcb_window_t owner = reply ? reply->owner : xcb_window_t{XCB_NONE};
-  std::free(reply);
-  return owner;
 }
 
 // STRING is ISO 8859-1: a character beyond it becomes "?", a byte that is no
@@ -145,10 +131,10 @@ int main(int argc, char* argv[]) {
   // Tovu's text only while it is the last copied: Tovu still owns the clipboard,
   // or it has ended and nobody took the clipboard since. Should another program
   // copy between the look and the taking, its later time wins.
-  const xcb_window_t now = Owner(c, a.clipboard);
+  const xcb_window_t now = platform::SelectionOwner(c, a.clipboard);
   if (now != tovu && now != XCB_NONE) return 0;
   xcb_set_selection_owner(c, window, a.clipboard, owned);
-  if (Owner(c, a.clipboard) != window) return 0;
+  if (platform::SelectionOwner(c, a.clipboard) != window) return 0;
 
   while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
     const int type = event->response_type & 0x7F;

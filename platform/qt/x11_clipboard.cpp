@@ -7,37 +7,16 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <system_error>
 #include <thread>
 
 #include "platform/posix/posix_system.h"
+#include "platform/qt/x11_atoms.h"
+#include "platform/qt/x11_frame.h"
 
 namespace platform {
 namespace {
-
-// The current owners of the selections named, asked in one round trip each for
-// the names and the owners.
-template <std::size_t N>
-std::array<xcb_window_t, N> Owners(xcb_connection_t* connection, const std::array<const char*, N>& names) {
-  std::array<xcb_intern_atom_cookie_t, N> atoms;
-  for (std::size_t i = 0; i < N; ++i) atoms[i] = xcb_intern_atom(connection, 0, std::strlen(names[i]), names[i]);
-  std::array<xcb_get_selection_owner_cookie_t, N> owners;
-  for (std::size_t i = 0; i < N; ++i) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, atoms[i], nullptr);
-    owners[i] = xcb_get_selection_owner(connection, reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE});
-    std::free(reply);
-  }
-  std::array<xcb_window_t, N> windows{};
-  for (std::size_t i = 0; i < N; ++i) {
-    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(connection, owners[i], nullptr);
-    windows[i] = reply ? reply->owner : xcb_window_t{XCB_NONE};
-    std::free(reply);
-  }
-  return windows;
-}
 
 // The keeper's start, which the process waits for as it ends.
 struct Starting {
@@ -55,12 +34,12 @@ bool KeepClipboard(const std::string& keeper) {
   // Qt's own answer first: an exit without a copy of ours asks the server nothing.
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (starting.thread.joinable() || !clipboard->ownsClipboard()) return false;
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11 || !x11->connection()) return false;
-  xcb_connection_t* connection = x11->connection();
-  const auto [owner, manager] = Owners<2>(connection, {"CLIPBOARD", "CLIPBOARD_MANAGER"});
+  xcb_connection_t* connection = X11Connection();
+  if (!connection) return false;
+  const auto [selection, manager] = InternAtoms<2>(connection, {"CLIPBOARD", "CLIPBOARD_MANAGER"});
   // A manager takes the text from Qt as it ends.
-  if (manager != XCB_NONE) return false;
+  if (SelectionOwner(connection, manager) != XCB_NONE) return false;
+  const xcb_window_t owner = SelectionOwner(connection, selection);
   // The server's answer decides: the owner must be a window of this connection,
   // not one of a program that copied a moment ago.
   const xcb_setup_t* setup = xcb_get_setup(connection);

@@ -7,19 +7,12 @@
 #include <QWindow>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
+
+#include "platform/qt/x11_atoms.h"
 
 namespace platform {
 namespace {
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-  std::free(reply);
-  return atom;
-}
 
 // The four CARDINALs of a property, or nullopt when it is not (yet) set.
 std::optional<QMargins> Extents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t atom) {
@@ -35,8 +28,7 @@ std::optional<QMargins> Extents(xcb_connection_t* connection, xcb_window_t windo
   return margins;
 }
 
-bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t wanted) {
-  const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
+bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t supported, xcb_atom_t wanted) {
   const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024);
   xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
   bool found = false;
@@ -47,11 +39,6 @@ bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t wante
   }
   std::free(reply);
   return found;
-}
-
-xcb_connection_t* Connection() {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  return x11 ? x11->connection() : nullptr;
 }
 
 // The gravity by which the window manager reads the window's requests (WM_NORMAL_HINTS).
@@ -70,14 +57,19 @@ uint32_t Gravity(xcb_connection_t* connection, xcb_window_t window) {
 
 }  // namespace
 
+xcb_connection_t* X11Connection() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
+
 std::optional<QMargins> RequestFrameExtents(QWindow& window) {
-  xcb_connection_t* connection = Connection();
+  xcb_connection_t* connection = X11Connection();
   if (!connection) return std::nullopt;
   const auto id = static_cast<xcb_window_t>(window.winId());
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-  const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-  const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-  if (!Supported(connection, root, request)) return std::nullopt;
+  const auto [supported, request, extents] =
+      InternAtoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
+  if (!Supported(connection, root, supported, request)) return std::nullopt;
 
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;
@@ -97,7 +89,7 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
 }
 
 bool RequestFramePosition(QWindow& window, QPoint outer) {
-  xcb_connection_t* connection = Connection();
+  xcb_connection_t* connection = X11Connection();
   if (!connection || !window.screen()) return false;
   const auto id = static_cast<xcb_window_t>(window.winId());
   // The server's pixels: Qt's scaled about the screen's corner, which both share.
@@ -106,7 +98,8 @@ bool RequestFramePosition(QWindow& window, QPoint outer) {
   // The window manager reads the place by the window's gravity: the frame's corner
   // (north-west) or the window's own inside the frame (static), as Qt set it.
   if (Gravity(connection, id) == XCB_GRAVITY_STATIC) {
-    const std::optional<QMargins> frame = Extents(connection, id, Atom(connection, "_NET_FRAME_EXTENTS"));
+    const std::optional<QMargins> frame =
+        Extents(connection, id, InternAtoms<1>(connection, {"_NET_FRAME_EXTENTS"})[0]);
     if (!frame) return false;
     at += QPoint(frame->left(), frame->top());
   }

@@ -7,8 +7,12 @@
 #include <optional>
 
 class QWindow;
+struct xcb_connection_t;
 
 namespace platform {
+
+// Qt's connection to the X server; null off X11.
+xcb_connection_t* X11Connection();
 
 // The frame the window manager will put around window, which this creates but
 // does not map; nullopt off X11, or when the window manager does not tell.
