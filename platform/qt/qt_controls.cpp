@@ -105,17 +105,9 @@ QtListBox::QtListBox(QtListWidget* widget, const QtForm& form, FormEvents*& even
   widget_->setUniformItemSizes(true);
   widget_->setSortingEnabled(false);
   QObject::connect(widget_, &QListWidget::itemSelectionChanged, widget_, [this, &events] {
-    selecting_ = true;
-    copied_ = false;
-    events->lstMain_Click();
-    selecting_ = false;
+    copies_.Select([&events] { events->lstMain_Click(); });
     Describe();
   });
-}
-
-bool QtListBox::Copied() {
-  copied_ = copied_ || selecting_;
-  return selecting_;
 }
 
 void QtListBox::Describe() {
@@ -124,7 +116,7 @@ void QtListBox::Describe() {
   described_ = selected.isEmpty() ? nullptr : selected.first();
   if (!described_) return;
   described_->setData(Qt::AccessibleDescriptionRole,
-                      QString::fromStdString(EntryDescription(code_.text().toStdString(), copied_)));
+                      QString::fromStdString(EntryDescription(code_.text().toStdString(), copies_.Copied())));
   widget_->FocusSelected();
 }
 

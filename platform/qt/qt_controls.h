@@ -85,9 +85,8 @@ class QtListBox final : public ListBox {
   // Its name for assistive technology follows the list it shows; a screen reader is
   // told the list, and its selected entry, once the choice is done.
   void ShowsList(const std::string& title);
-  // A copy made by the selection's handler (instant copy) is heard with the entry:
-  // true then; false outside that handler.
-  bool Copied();
+  // Copies made by the selection's handler (instant copy) are heard with the entry.
+  SelectionCopies& Copies() { return copies_; }
 
  private:
   // The selected entry's description is its code; the others have none.
@@ -98,8 +97,7 @@ class QtListBox final : public ListBox {
   const QLineEdit& code_;
   QtNotice& notice_;
   QListWidgetItem* described_ = nullptr;
-  bool selecting_ = false;
-  bool copied_ = false;
+  SelectionCopies copies_;
 };
 
 class QtTextBox final : public TextBox {

@@ -145,7 +145,7 @@ QtDesktop::QtDesktop(const FormDesign& design, PosixSystem& system)
       notice_(std::make_unique<QtNotice>(form_->Client())),
       // A copy made while a selection is handled is heard with the entry; any other on its own.
       clipboard_([this](const std::string& text) {
-        if (!list_->Copied()) notice_->Say(Q(CopyNotice(text)));
+        if (!list_->Copies().Copy()) notice_->Say(Q(CopyNotice(text)));
       }),
       system_(system) {
   AccessibleAsFrame(form_.get());

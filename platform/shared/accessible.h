@@ -21,6 +21,30 @@ std::string ListBoxName(const std::string& name, const std::string& listTitle);
 // went to the clipboard when it did (instant copy), so that one utterance says both.
 std::string EntryDescription(const std::string& code, bool copied);
 
+// Whether a copy is heard with the entry: one made while the selection's handler
+// runs (instant copy) is, in the entry's description; any other is told on its own.
+class SelectionCopies {
+ public:
+  // Runs the selection's handler, lstMain_Click.
+  template <typename Handler>
+  void Select(Handler handler) {
+    selecting_ = true, copied_ = false;
+    handler();
+    selecting_ = false;
+  }
+  // A text went to the clipboard: true when it is heard with the entry.
+  bool Copy() {
+    copied_ = copied_ || selecting_;
+    return selecting_;
+  }
+  // Whether the last selection's handler copied.
+  bool Copied() const { return copied_; }
+
+ private:
+  bool selecting_ = false;
+  bool copied_ = false;
+};
+
 // What a screen reader is told once a list is chosen: the list box's name, then
 // the entry selected and its code, if one is.
 std::string ListNotice(const std::string& listBoxName, const std::string& entry, const std::string& code);

@@ -166,8 +166,7 @@ void Win32Desktop::CreateControls(const FormDesign& design) {
   dialog_ = std::make_unique<Win32OpenDialog>(hwnd());
   // A copy made while a selection is handled is heard with the entry; any other on its own.
   clipboard_ = std::make_unique<Win32Clipboard>(hwnd(), [this](const std::string& text) {
-    copied_ = copied_ || selecting_;
-    if (!selecting_) notice_.Say(hwnd(), CopyNotice(text), L"copy");
+    if (!copies_.Copy()) notice_.Say(hwnd(), CopyNotice(text), L"copy");
   });
 }
 
@@ -328,11 +327,8 @@ void Win32Desktop::Command(WPARAM wParam, LPARAM lParam) {
     }
   } else if (control == list_->hwnd()) {
     if (code == LBN_SELCHANGE && list_->SelectionChanged()) {
-      selecting_ = true;
-      copied_ = false;
-      events_->lstMain_Click();
-      selecting_ = false;
-      list_->Describe(EntryDescription(code_->Text(), copied_));
+      copies_.Select([this] { events_->lstMain_Click(); });
+      list_->Describe(EntryDescription(code_->Text(), copies_.Copied()));
     }
   } else if (code == BN_CLICKED && group_->Owns(control)) {
     group_->Clicked(control);

@@ -84,8 +84,7 @@ class Win32Desktop final : public Desktop {
   Win32WindowSystem windowSystem_;
   Win32Annotations annotations_;  // outlives the list box, which it names
   Win32Notice notice_;
-  bool selecting_ = false;    // lstMain_Click runs
-  bool copied_ = false;       // ...and copied (instant copy), heard with the entry
+  SelectionCopies copies_;
   bool menuCommand_ = false;  // a menu item's handler runs (not its shortcut's)
   bool listNoticeWaiting_ = false;
   std::unique_ptr<Win32ListBox> list_;
